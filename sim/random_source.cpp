@@ -1,0 +1,19 @@
+#include "sim/random_source.h"
+
+namespace noboria {
+
+MersenneRandom::MersenneRandom() : engine_(std::random_device{}()) {}
+
+MersenneRandom::MersenneRandom(std::uint32_t seed) : engine_(seed) {}
+
+float MersenneRandom::next() {
+  // The top 24 bits give every float step of [0, 1) exactly, never 1.
+  return static_cast<float>(engine_() >> 8) * 0x1p-24f;
+}
+
+float ScriptedRandom::next() {
+  if (pos_ >= values_.size()) throw RandomExhausted();
+  return values_[pos_++];
+}
+
+}  // namespace noboria

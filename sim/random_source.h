@@ -1,0 +1,49 @@
+#pragma once
+// The one random sequence of the program. Every draw is a 32-bit float r with
+// 0 <= r < 1; the default source is a Mersenne Twister seeded once from the
+// system, and tests or the trace driver put a scripted sequence in its place.
+
+#include <cstddef>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+namespace noboria {
+
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  virtual float next() = 0;
+};
+
+class MersenneRandom final : public RandomSource {
+ public:
+  MersenneRandom();                           // seeded from std::random_device
+  explicit MersenneRandom(std::uint32_t seed);  // for benchmarks and soak tests
+  float next() override;
+
+ private:
+  std::mt19937 engine_;
+};
+
+struct RandomExhausted : std::runtime_error {
+  RandomExhausted() : std::runtime_error("random sequence exhausted") {}
+};
+
+// Returns the given values in order; throws RandomExhausted past the end.
+class ScriptedRandom final : public RandomSource {
+ public:
+  ScriptedRandom() = default;
+  explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
+  float next() override;
+  void append(float v) { values_.push_back(v); }
+  void append(std::size_t count, float v) { values_.insert(values_.end(), count, v); }
+  std::size_t used() const { return pos_; }
+  std::size_t left() const { return values_.size() - pos_; }
+
+ private:
+  std::vector<float> values_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace noboria

@@ -1,0 +1,70 @@
+#pragma once
+// The simulation: the world record, its one random source and the draw count,
+// with start-up, run start and the day with its organism rules. Everything
+// reaches the screen through a DayView; nothing here knows any widget.
+
+#include <cstdint>
+
+#include "sim/day_view.h"
+#include "sim/random_source.h"
+#include "sim/world.h"
+
+namespace noboria {
+
+// Parameters read from the nine boxes at a run start, already checked.
+struct RunSettings {
+  double p_rate = 0;
+  std::int32_t z_num = 0;  // requested herbivores, whole part, 0 for none
+  std::int32_t l_num = 0;
+  double z_birth = 0;
+  float l_birth = 0;
+  double z_life = 0;
+  double l_life = 0;
+  double l_full = 0;
+  std::int16_t l_hunt = 0;
+  double l_catch = 0;
+};
+
+class Simulation {
+ public:
+  explicit Simulation(RandomSource& random) : random_(random) {}
+
+  World w;
+
+  std::uint64_t draws() const { return draws_; }
+  float draw();
+
+  // The start-up values of every parameter and count (l_hunt 3, 50 animals each).
+  void set_default_values();
+  // Start-up field: plants over the field and the index-0 rim, 50 + 50 animals
+  // placed, then counted (539 draws with the default counts).
+  void startup_field();
+  // Run start: parameters from the settings, a fresh field, day 0.
+  void start_run(const RunSettings& s);
+  // One tick of Timer1. At the day limit it only switches the timer off and beeps.
+  void day(DayView& view);
+
+  // The day's steps, public for tests.
+  void count();
+  void p_grow();
+  void z_day();
+  void z_breed();
+  void z_feed_fwd();
+  void z_feed_rev();
+  void l_day();
+  void l_breed();
+  void l_seek_fwd();
+  void l_seek_rev();
+  void commit();
+  void gra_draw(DayView& view);
+
+ private:
+  void place_animals();
+  void z_feed(int dir);
+  void l_seek(int dir);
+
+  RandomSource& random_;
+  std::uint64_t draws_ = 0;
+};
+
+}  // namespace noboria

@@ -1,0 +1,32 @@
+#pragma once
+// The platform services the windows call: the beep, the clipboard and the
+// modal message box. Behind this seam tests count and read them without
+// sounds or modal loops.
+
+#include <QString>
+
+class QWidget;
+
+namespace noboria {
+
+class Services {
+ public:
+  virtual ~Services() = default;
+  virtual void beep() = 0;
+  // Clears the clipboard and puts exactly this plain text on it. A clipboard
+  // that cannot be written is ignored: the program keeps running.
+  virtual void copy_text(const QString& text) = 0;
+  // A modal box: the text, an OK button only, no icon, the title "ノボリア".
+  // Returns when the user dismisses it.
+  virtual void message(QWidget* parent, const QString& text) = 0;
+};
+
+// The real services of the desktop.
+class DesktopServices final : public Services {
+ public:
+  void beep() override;
+  void copy_text(const QString& text) override;
+  void message(QWidget* parent, const QString& text) override;
+};
+
+}  // namespace noboria

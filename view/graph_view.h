@@ -1,0 +1,33 @@
+#pragma once
+// The population graph box gra: 273 x 217 pixels with a 2-pixel sunken border
+// around a white 269 x 213 drawing area, kept as an image so the drawing
+// survives being covered. Holds the fixed labels "200" and "100".
+
+#include <QFrame>
+#include <QImage>
+
+#include "sim/day_view.h"
+
+namespace noboria {
+
+class GraphView final : public QFrame {
+  Q_OBJECT
+ public:
+  explicit GraphView(QWidget* parent = nullptr);
+
+  // Clears the sheet and draws the three vertical and three horizontal lines.
+  void new_sheet();
+  // Draws one day: a level dash and a radius-1 circle per kind, carnivores last.
+  void plot(const GraphPoint& p);
+
+  // The drawing area in its own pixel coordinates (origin at its top left).
+  const QImage& image() const { return image_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage image_;
+};
+
+}  // namespace noboria

@@ -8,7 +8,13 @@
 namespace noboria {
 
 // Nearest whole number, halves to the even one (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
-inline double rhe(double v) { return v - std::remainder(v, 1.0); }
+inline double rhe(double v) {
+  const double below = std::floor(v);
+  const double diff = v - below;
+  if (diff < 0.5) return below;
+  if (diff > 0.5) return below + 1;
+  return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
 
 inline bool fits_int16(double whole) {
   return whole >= std::numeric_limits<std::int16_t>::min() &&

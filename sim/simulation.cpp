@@ -1,6 +1,8 @@
 #include "sim/simulation.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 
 #include "sim/rounding.h"
@@ -18,7 +20,31 @@ std::int16_t plant_amount(float r) {
   return static_cast<std::int16_t>(std::floor(static_cast<double>(r) * 3.0));
 }
 
+// The nine neighbour offsets in forward scan order: tx outer, ty inner, -1..+1.
+constexpr Simulation::Offset kForward[9] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 0},
+                                            {0, 1},   {1, -1}, {1, 0},  {1, 1}};
+// For each cell, bit i set when its i-th neighbour lies on the field.
+struct FieldMask {
+  std::array<std::array<std::uint16_t, kGridSize>, kGridSize> bits{};
+  constexpr FieldMask() {
+    for (int x = 1; x <= kFieldSize; ++x)
+      for (int y = 1; y <= kFieldSize; ++y)
+        for (int i = 0; i < 9; ++i)
+          if (on_field(x + kForward[i].tx, y + kForward[i].ty)) bits[x][y] |= std::uint16_t(1u << i);
+  }
+};
+constexpr FieldMask kFieldMask;
+
+// Where the loop counters stand after a scan that found nothing.
+constexpr Simulation::Offset kPastForward = {2, 2};
+constexpr Simulation::Offset kPastReverse = {-2, -2};
+
 }  // namespace
+
+void Simulation::set_offset(const Offset& o) {
+  w.tx = o.tx;
+  w.ty = o.ty;
+}
 
 float Simulation::draw() {
   const float r = random_.next();
@@ -145,9 +171,11 @@ void Simulation::count() {
 void Simulation::p_grow() {
   for (int x = 1; x <= kFieldSize; ++x) {
     for (int y = 1; y <= kFieldSize; ++y) {
-      const float r = draw();
-      if (static_cast<double>(r) < w.p_rate) ++w.p_map[x][y];
-      if (w.p_map[x][y] > 2) w.p_map[x][y] = 2;
+      // Written without branches: the outcome is a coin toss the processor
+      // cannot predict.
+      const bool grows = static_cast<double>(draw()) < w.p_rate;
+      const int amount = w.p_map[x][y] + static_cast<int>(grows);
+      w.p_map[x][y] = static_cast<std::int16_t>(amount > 2 ? 2 : amount);
     }
   }
 }
@@ -175,65 +203,95 @@ void Simulation::gra_draw(DayView& view) {
 
 // ---- Herbivores ----
 
-void Simulation::z_day() {
-  w.z_num = 0;
+// The cells holding `kind` in x-outer, y-inner order, gathered without
+// branches. During a kind's day no cell turns into that kind in ani_map, and
+// only cells already passed stop holding it, so this list is exactly the
+// cells the visit would find.
+int Simulation::gather(std::int16_t kind, std::array<Cell, kFieldSize * kFieldSize>& cells) const {
+  int n = 0;
   for (int x = 1; x <= kFieldSize; ++x) {
     for (int y = 1; y <= kFieldSize; ++y) {
-      if (w.ani_map[x][y] != kHerbivore) continue;
-      ++w.z_num;
-      w.cx = static_cast<std::int16_t>(x);
-      w.cy = static_cast<std::int16_t>(y);
-      if (static_cast<double>(draw()) < w.z_birth) z_breed();
-      if (draw() > 0.5f) {
-        z_feed_fwd();
-      } else {
-        z_feed_rev();
-      }
+      cells[n] = Cell{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+      n += w.ani_map[x][y] == kind;
     }
+  }
+  return n;
+}
+
+void Simulation::z_day() {
+  std::array<Cell, kFieldSize * kFieldSize> cells;
+  const int n = gather(kHerbivore, cells);
+  w.z_num = n;
+  for (int i = 0; i < n; ++i) {
+    w.cx = cells[i].x;
+    w.cy = cells[i].y;
+    if (static_cast<double>(draw()) < w.z_birth) z_breed();
+    // z_feed_fwd when the draw is above 0.5, else z_feed_rev.
+    z_feed(draw() > 0.5f ? +1 : -1);
   }
 }
 
-void Simulation::z_breed() {
-  for (w.tx = -1; w.tx <= 1; ++w.tx) {
-    for (w.ty = -1; w.ty <= 1; ++w.ty) {
-      const int nx = w.cx + w.tx;
-      const int ny = w.cy + w.ty;
-      if (!on_field(nx, ny)) continue;
-      if (w.ani_map[nx][ny] == kEmpty && w.next_map[nx][ny] == kEmpty) {
-        w.next_map[nx][ny] = kHerbivore;
-        w.life_map[nx][ny] = w.life_map[w.cx][w.cy];
-        return;
-      }
-    }
+void Simulation::z_breed() { breed(kHerbivore); }
+
+// The young takes the first free field cell of the forward scan and starts
+// with its parent's counter, for herbivores and carnivores alike.
+void Simulation::breed(std::int16_t kind) {
+  const int cx = w.cx;
+  const int cy = w.cy;
+  unsigned free = 0;
+  for (int i = 0; i < 9; ++i) {
+    const int nx = cx + kForward[i].tx;
+    const int ny = cy + kForward[i].ty;
+    free |= unsigned((w.ani_map[nx][ny] == kEmpty) & (w.next_map[nx][ny] == kEmpty)) << i;
   }
+  free &= kFieldMask.bits[cx][cy];
+  if (!free) {
+    set_offset(kPastForward);
+    return;
+  }
+  const Offset& o = kForward[std::countr_zero(free)];
+  w.next_map[cx + o.tx][cy + o.ty] = kind;
+  w.life_map[cx + o.tx][cy + o.ty] = w.life_map[cx][cy];
+  set_offset(o);
 }
 
 void Simulation::z_feed_fwd() { z_feed(+1); }
 void Simulation::z_feed_rev() { z_feed(-1); }
 
 // dir +1 scans the offsets from (-1,-1) to (+1,+1), dir -1 the other way.
+// The scans are done as bit masks over the nine neighbours (bit i is the
+// i-th offset in forward order): the first match of the forward scan is the
+// lowest bit, that of the reverse scan the highest.
 void Simulation::z_feed(int dir) {
   const int cx = w.cx;
   const int cy = w.cy;
   const std::int16_t c = w.life_map[cx][cy];
-  for (w.tx = static_cast<std::int16_t>(-dir); w.tx != 2 * dir; w.tx = static_cast<std::int16_t>(w.tx + dir)) {
-    for (w.ty = static_cast<std::int16_t>(-dir); w.ty != 2 * dir; w.ty = static_cast<std::int16_t>(w.ty + dir)) {
-      const int nx = cx + w.tx;
-      const int ny = cy + w.ty;
-      if (!on_field(nx, ny)) continue;
-      if (w.p_map[nx][ny] > w.p_map[cx][cy] && w.next_map[nx][ny] == kEmpty &&
-          w.ani_map[nx][ny] == kEmpty) {
-        // The first richer free neighbour, not the richest.
-        w.next_map[nx][ny] = kHerbivore;
-        w.ani_map[cx][cy] = kEmpty;
-        w.life_map[cx][cy] = 0;
-        w.life_map[nx][ny] = to_int16(w.z_life);
-        --w.p_map[nx][ny];
-        return;
-      }
-    }
+  const std::int16_t own_plants = w.p_map[cx][cy];
+  unsigned richer = 0;
+  // Plants never exceed 2, so a herbivore on 2 has no richer neighbour.
+  for (int i = 0; i < 9 && own_plants < 2; ++i) {
+    const int nx = cx + kForward[i].tx;
+    const int ny = cy + kForward[i].ty;
+    richer |= unsigned((w.p_map[nx][ny] > own_plants) & (w.next_map[nx][ny] == kEmpty) &
+                       (w.ani_map[nx][ny] == kEmpty))
+              << i;
   }
-  if (w.p_map[cx][cy] >= 1) {
+  richer &= kFieldMask.bits[cx][cy];
+  if (richer) {
+    // The first richer free neighbour, not the richest.
+    const Offset& o = kForward[dir > 0 ? std::countr_zero(richer) : std::bit_width(richer) - 1];
+    const int nx = cx + o.tx;
+    const int ny = cy + o.ty;
+    w.next_map[nx][ny] = kHerbivore;
+    w.ani_map[cx][cy] = kEmpty;
+    w.life_map[cx][cy] = 0;
+    w.life_map[nx][ny] = to_int16(w.z_life);
+    --w.p_map[nx][ny];
+    set_offset(o);
+    return;
+  }
+  set_offset(dir > 0 ? kPastForward : kPastReverse);
+  if (own_plants >= 1) {
     w.next_map[cx][cy] = kHerbivore;
     --w.p_map[cx][cy];
     // A counter already at z_life wraps to 0: a meal in place does not top up.
@@ -248,44 +306,28 @@ void Simulation::z_feed(int dir) {
 // ---- Carnivores ----
 
 void Simulation::l_day() {
-  w.l_num = 0;
-  for (int x = 1; x <= kFieldSize; ++x) {
-    for (int y = 1; y <= kFieldSize; ++y) {
-      if (w.ani_map[x][y] != kCarnivore) continue;
-      ++w.l_num;
-      w.cx = static_cast<std::int16_t>(x);
-      w.cy = static_cast<std::int16_t>(y);
-      if (draw() < w.l_birth) l_breed();
-      const bool hungry = w.life_map[x][y] <= w.l_hunt;
-      const bool tries = static_cast<double>(draw()) < w.l_catch;
-      if (hungry && tries) {
-        if (draw() < 0.5f) {
-          l_seek_fwd();
-        } else {
-          l_seek_rev();
-        }
-      } else {
-        --w.life_map[x][y];
-        if (w.life_map[x][y] > 0) w.next_map[x][y] = kCarnivore;
-      }
+  std::array<Cell, kFieldSize * kFieldSize> cells;
+  const int n = gather(kCarnivore, cells);
+  w.l_num = n;
+  for (int i = 0; i < n; ++i) {
+    const int x = cells[i].x;
+    const int y = cells[i].y;
+    w.cx = cells[i].x;
+    w.cy = cells[i].y;
+    if (draw() < w.l_birth) l_breed();
+    const bool hungry = w.life_map[x][y] <= w.l_hunt;
+    const bool tries = static_cast<double>(draw()) < w.l_catch;
+    if (hungry && tries) {
+      // l_seek_fwd below 0.5, else l_seek_rev.
+      l_seek(draw() < 0.5f ? +1 : -1);
+    } else {
+      --w.life_map[x][y];
+      if (w.life_map[x][y] > 0) w.next_map[x][y] = kCarnivore;
     }
   }
 }
 
-void Simulation::l_breed() {
-  for (w.tx = -1; w.tx <= 1; ++w.tx) {
-    for (w.ty = -1; w.ty <= 1; ++w.ty) {
-      const int nx = w.cx + w.tx;
-      const int ny = w.cy + w.ty;
-      if (!on_field(nx, ny)) continue;
-      if (w.ani_map[nx][ny] == kEmpty && w.next_map[nx][ny] == kEmpty) {
-        w.next_map[nx][ny] = kCarnivore;
-        w.life_map[nx][ny] = w.life_map[w.cx][w.cy];
-        return;
-      }
-    }
-  }
-}
+void Simulation::l_breed() { breed(kCarnivore); }
 
 void Simulation::l_seek_fwd() { l_seek(+1); }
 void Simulation::l_seek_rev() { l_seek(-1); }
@@ -293,35 +335,39 @@ void Simulation::l_seek_rev() { l_seek(-1); }
 void Simulation::l_seek(int dir) {
   const int cx = w.cx;
   const int cy = w.cy;
-  bool has_target = false;
-  int target_x = 0;
-  int target_y = 0;
-  for (w.tx = static_cast<std::int16_t>(-dir); w.tx != 2 * dir; w.tx = static_cast<std::int16_t>(w.tx + dir)) {
-    for (w.ty = static_cast<std::int16_t>(-dir); w.ty != 2 * dir; w.ty = static_cast<std::int16_t>(w.ty + dir)) {
-      const int nx = cx + w.tx;
-      const int ny = cy + w.ty;
-      // The rim never holds an animal, so the prey test needs no field test.
-      if (w.ani_map[nx][ny] == kHerbivore) {
-        w.ani_map[cx][cy] = kEmpty;
-        w.ani_map[nx][ny] = kEmpty;
-        w.next_map[nx][ny] = kCarnivore;
-        w.life_map[cx][cy] = 0;
-        w.life_map[nx][ny] = to_int16(w.l_life);
-        return;
-      }
-      if (w.ani_map[nx][ny] == kEmpty && on_field(nx, ny)) {
-        // The last free cell in scan order wins.
-        has_target = true;
-        target_x = nx;
-        target_y = ny;
-      }
-    }
+  unsigned prey = 0;
+  unsigned free = 0;
+  for (int i = 0; i < 9; ++i) {
+    const int nx = cx + kForward[i].tx;
+    const int ny = cy + kForward[i].ty;
+    prey |= unsigned(w.ani_map[nx][ny] == kHerbivore) << i;
+    free |= unsigned(w.ani_map[nx][ny] == kEmpty) << i;
   }
+  // The rim never holds an animal, so the prey test needs no field test.
+  if (prey) {
+    const Offset& o = kForward[dir > 0 ? std::countr_zero(prey) : std::bit_width(prey) - 1];
+    const int nx = cx + o.tx;
+    const int ny = cy + o.ty;
+    w.ani_map[cx][cy] = kEmpty;
+    w.ani_map[nx][ny] = kEmpty;
+    w.next_map[nx][ny] = kCarnivore;
+    w.life_map[cx][cy] = 0;
+    w.life_map[nx][ny] = to_int16(w.l_life);
+    set_offset(o);
+    return;
+  }
+  // The last free field cell in scan order wins.
+  free &= kFieldMask.bits[cx][cy];
+  const Offset* target =
+      free ? &kForward[dir > 0 ? std::bit_width(free) - 1 : std::countr_zero(free)] : nullptr;
+  set_offset(dir > 0 ? kPastForward : kPastReverse);
   --w.life_map[cx][cy];
   if (w.life_map[cx][cy] <= 0) return;  // starved
-  if (has_target) {
-    w.next_map[target_x][target_y] = kCarnivore;
-    w.life_map[target_x][target_y] = w.life_map[cx][cy];
+  if (target) {
+    const int tx = cx + target->tx;
+    const int ty = cy + target->ty;
+    w.next_map[tx][ty] = kCarnivore;
+    w.life_map[tx][ty] = w.life_map[cx][cy];
     w.life_map[cx][cy] = 0;
   } else {
     w.next_map[cx][cy] = kCarnivore;

@@ -3,6 +3,7 @@
 // with start-up, run start and the day with its organism rules. Everything
 // reaches the screen through a DayView; nothing here knows any widget.
 
+#include <array>
 #include <cstdint>
 
 #include "sim/day_view.h"
@@ -58,8 +59,20 @@ class Simulation {
   void commit();
   void gra_draw(DayView& view);
 
+ struct Offset {
+    std::int16_t tx;
+    std::int16_t ty;
+  };
+
  private:
+  struct Cell {
+    std::int16_t x;
+    std::int16_t y;
+  };
+  int gather(std::int16_t kind, std::array<Cell, kFieldSize * kFieldSize>& cells) const;
   void place_animals();
+  void breed(std::int16_t kind);
+  void set_offset(const Offset& o);
   void z_feed(int dir);
   void l_seek(int dir);
 

@@ -56,7 +56,7 @@ struct World {
   std::int16_t ty = 0;
 };
 
-inline bool on_field(int x, int y) {
+constexpr bool on_field(int x, int y) {
   return x >= 1 && x <= kFieldSize && y >= 1 && y <= kFieldSize;
 }
 

@@ -5,8 +5,11 @@
 
 #include <QImage>
 #include <QWidget>
+#include <array>
+#include <cstdint>
 
 #include "sim/world.h"
+#include "view/sprites.h"
 
 namespace noboria {
 
@@ -27,11 +30,27 @@ class FieldView final : public QWidget {
 
   const QImage& image() const { return image_; }
 
+  // Device pixels per pixel of the kept image: the screen's ratio rounded to
+  // a whole step, so sprites are enlarged without smoothing.
+  static int scale_for(qreal device_pixel_ratio);
+  int scale() const { return step_; }
+  // Redraws the kept image at another step from the sprites the cells show.
+  // The widget does this itself when it meets a screen of another density.
+  void set_scale(int step);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void clear_image();
+  bool rebuild(int step);  // false when already at that step
+  void blit(int x, int y, int k, uchar* bits, qsizetype bytes_per_line);
+
   QImage image_;
+  int step_ = 1;
+  SpriteSet sprites_;  // at step_
+  // Sprite each cell shows, -1 while never painted; [x - 1][y - 1].
+  std::array<std::array<std::int8_t, kFieldSize>, kFieldSize> shown_;
 };
 
 }  // namespace noboria

@@ -23,6 +23,10 @@ class GraphView final : public QFrame {
   // The drawing area in its own pixel coordinates (origin at its top left).
   const QImage& image() const { return image_; }
 
+  static constexpr int kBorder = 2;
+  static constexpr QSize kOuterSize{273, 217};
+  static constexpr QSize kAreaSize{269, 213};
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

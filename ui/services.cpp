@@ -1,0 +1,45 @@
+#include "ui/services.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace noboria {
+
+namespace {
+const QString kTitle = QStringLiteral("ノボリア");
+}
+
+void DesktopServices::beep() { QApplication::beep(); }
+
+void DesktopServices::copy_text(const QString& text) {
+  // Without a GUI application there is no clipboard; losing the copy is
+  // better than stopping the program.
+  if (qGuiApp == nullptr) return;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) return;
+  clipboard->clear(QClipboard::Clipboard);
+  clipboard->setText(text, QClipboard::Clipboard);
+}
+
+void DesktopServices::message(QWidget* parent, const QString& text) {
+  // On the heap and watched: if the parent window is destroyed while the box
+  // waits, the box goes with it and must not be deleted a second time.
+  QPointer<QMessageBox> box = new QMessageBox(parent);
+  box->setWindowTitle(kTitle);
+  box->setTextFormat(Qt::PlainText);
+  box->setText(text);
+  box->setIcon(QMessageBox::NoIcon);
+  box->setStandardButtons(QMessageBox::Ok);
+  box->setDefaultButton(QMessageBox::Ok);
+  // Some styles decorate dialog buttons; this box shows words only.
+  box->button(QMessageBox::Ok)->setIcon(QIcon());
+  box->exec();
+  delete box.data();
+}
+
+}  // namespace noboria

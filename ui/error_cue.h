@@ -1,0 +1,18 @@
+#pragma once
+// The one cue the program adds to the design: a parameter box whose text is
+// refused turns light red and its tooltip says what it accepts.
+
+#include <QColor>
+#include <QString>
+
+class QLineEdit;
+
+namespace noboria {
+
+inline const QColor kErrorCueColor(0xFF, 0xC0, 0xC0);
+
+void show_error_cue(QLineEdit& box, const QString& hint);
+void clear_error_cue(QLineEdit& box);
+bool has_error_cue(const QLineEdit& box);
+
+}  // namespace noboria

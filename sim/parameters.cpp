@@ -80,23 +80,32 @@ std::string_view box_hint(Box b) {
 
 std::string_view speed_hint() { return "0から1310.7までの数を入力してください"; }
 
-bool box_text_valid(Box b, std::string_view text, const World& w) {
-  const std::optional<double> v = number(text);
-  if (!v) return false;
+namespace {
+
+// Whether v suits box b. le_text and lm_text are also judged against the
+// other carnivore setting, l_full or l_life; nullopt adds no condition.
+bool value_ok(Box b, double v, std::optional<double> l_life, std::optional<double> l_full) {
   switch (b) {
     case Box::p_text:
     case Box::lK_text:
       return true;
     case Box::Z_text:
     case Box::l_text:
-      return count_ok(*v);
-    case Box::Zh_text: return z_birth_ok(*v);
-    case Box::lh_text: return l_birth_ok(*v);
-    case Box::ze_text: return z_life_ok(*v);
-    case Box::le_text: return l_life_own_ok(*v) && fits_hunt(*v, w.l_full);
-    case Box::lm_text: return fits_hunt(w.l_life, *v);
+      return count_ok(v);
+    case Box::Zh_text: return z_birth_ok(v);
+    case Box::lh_text: return l_birth_ok(v);
+    case Box::ze_text: return z_life_ok(v);
+    case Box::le_text: return l_life_own_ok(v) && (!l_full || fits_hunt(v, *l_full));
+    case Box::lm_text: return !l_life || fits_hunt(*l_life, v);
   }
   return false;
+}
+
+}  // namespace
+
+bool box_text_valid(Box b, std::string_view text, const World& w) {
+  const std::optional<double> v = number(text);
+  return v && value_ok(b, *v, w.l_life, w.l_full);
 }
 
 bool apply_box_text(Box b, std::string_view text, World& w) {
@@ -141,24 +150,7 @@ std::optional<RunSettings> read_run_settings(const std::array<std::string, kBoxC
 
   // le_text and lm_text are judged against each other's texts; a partner that
   // is no number is refused by itself and adds no condition here.
-  const auto valid = [&](Box b) {
-    const std::optional<double>& x = at(b);
-    if (!x) return false;
-    switch (b) {
-      case Box::p_text:
-      case Box::lK_text:
-        return true;
-      case Box::Z_text:
-      case Box::l_text:
-        return count_ok(*x);
-      case Box::Zh_text: return z_birth_ok(*x);
-      case Box::lh_text: return l_birth_ok(*x);
-      case Box::ze_text: return z_life_ok(*x);
-      case Box::le_text: return l_life_own_ok(*x) && (!lm || fits_hunt(*x, *lm));
-      case Box::lm_text: return !le || fits_hunt(*le, *x);
-    }
-    return false;
-  };
+  const auto valid = [&](Box b) { return at(b) && value_ok(b, *at(b), le, lm); };
 
   if (invalid) invalid->clear();
   bool all_valid = true;

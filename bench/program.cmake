@@ -1,0 +1,15 @@
+# The whole program against the least Qt Widgets program (bench-program.sh).
+# Both helpers live in bench-tools/, away from the bench_* programs that
+# run-all.sh starts as Google Benchmark programs.
+set(NOBORIA_BENCH_TOOLS ${CMAKE_BINARY_DIR}/bench-tools)
+
+# One empty window of the game's size: the yardstick for start-up and memory.
+add_executable(bench_baseline_window ${CMAKE_CURRENT_LIST_DIR}/baseline/main.cpp)
+target_link_libraries(bench_baseline_window PRIVATE Qt6::Widgets)
+set_target_properties(bench_baseline_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NOBORIA_BENCH_TOOLS})
+
+# The real main window with a clock on Timer1, and days back to back.
+add_executable(noboria-bench-harness ${CMAKE_CURRENT_LIST_DIR}/program_harness.cpp)
+target_include_directories(noboria-bench-harness PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(noboria-bench-harness PRIVATE ui Qt6::Test)
+set_target_properties(noboria-bench-harness PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NOBORIA_BENCH_TOOLS})

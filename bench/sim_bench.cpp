@@ -33,7 +33,7 @@ struct BusyField {
     Simulation sim(random);
     RunSettings s;
     s.p_rate = 0.5;
-    s.z_num = 150;
+    s.z_num = 256;
     s.l_num = 44;
     s.z_birth = 0.1;
     s.l_birth = 0.1f;
@@ -44,7 +44,7 @@ struct BusyField {
     s.l_catch = 0.5;
     sim.start_run(s);
     NullView view;
-    sim.day(view);  // one day so that every grid holds a lived-in state
+    sim.day(view);  // a lived-in field: plants eaten, some animals moved
     snapshot = sim.w;
     const auto before = sim.draws();
     sim.day(view);

@@ -14,6 +14,11 @@ class RandomSource {
  public:
   virtual ~RandomSource() = default;
   virtual float next() = 0;
+  // The next n values in order, as n calls of next() would give them. A
+  // source may do it faster; the default just calls next().
+  virtual void fill(float* out, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) out[i] = next();
+  }
 };
 
 class MersenneRandom final : public RandomSource {
@@ -21,8 +26,10 @@ class MersenneRandom final : public RandomSource {
   MersenneRandom();                           // seeded from std::random_device
   explicit MersenneRandom(std::uint32_t seed);  // for benchmarks and soak tests
   float next() override;
+  void fill(float* out, std::size_t n) override;
 
  private:
+  float convert(std::uint32_t u) const;
   std::mt19937 engine_;
 };
 

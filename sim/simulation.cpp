@@ -52,6 +52,11 @@ float Simulation::draw() {
   return r;
 }
 
+void Simulation::draw_many(float* out, std::size_t n) {
+  random_.fill(out, n);
+  draws_ += n;
+}
+
 void Simulation::set_default_values() {
   w.p_rate = 0;
   w.z_num = 50;
@@ -169,11 +174,15 @@ void Simulation::count() {
 }
 
 void Simulation::p_grow() {
+  // The 256 draws in one call: they are taken in cell order either way.
+  std::array<float, kFieldSize * kFieldSize> r;
+  draw_many(r.data(), r.size());
+  const float* next = r.data();
   for (int x = 1; x <= kFieldSize; ++x) {
     for (int y = 1; y <= kFieldSize; ++y) {
       // Written without branches: the outcome is a coin toss the processor
       // cannot predict.
-      const bool grows = static_cast<double>(draw()) < w.p_rate;
+      const bool grows = static_cast<double>(*next++) < w.p_rate;
       const int amount = w.p_map[x][y] + static_cast<int>(grows);
       w.p_map[x][y] = static_cast<std::int16_t>(amount > 2 ? 2 : amount);
     }
@@ -222,12 +231,15 @@ void Simulation::z_day() {
   std::array<Cell, kFieldSize * kFieldSize> cells;
   const int n = gather(kHerbivore, cells);
   w.z_num = n;
+  // Exactly two draws per herbivore, birth first: taken in one call.
+  std::array<float, 2 * kFieldSize * kFieldSize> r;
+  draw_many(r.data(), 2 * static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
     w.cx = cells[i].x;
     w.cy = cells[i].y;
-    if (static_cast<double>(draw()) < w.z_birth) z_breed();
+    if (static_cast<double>(r[2 * i]) < w.z_birth) z_breed();
     // z_feed_fwd when the draw is above 0.5, else z_feed_rev.
-    z_feed(draw() > 0.5f ? +1 : -1);
+    z_feed(r[2 * i + 1] > 0.5f ? +1 : -1);
   }
 }
 

@@ -34,6 +34,8 @@ class Simulation {
 
   std::uint64_t draws() const { return draws_; }
   float draw();
+  // n draws in one call, in order, counted like n single draws.
+  void draw_many(float* out, std::size_t n);
 
   // The start-up values of every parameter and count (l_hunt 3, 50 animals each).
   void set_default_values();

@@ -165,14 +165,13 @@ void MainWindow::gra_new_sheet() { gra_->new_sheet(); }
 void MainWindow::gra_plot(const GraphPoint& p) { gra_->plot(p); }
 
 // Days from 1000 on are wider than daycap at its size; they are condensed.
-void MainWindow::show_day(int day) {
-  daycap_->setText(QString::number(day));
-  fit_label_text(*daycap_);
-}
+// A day shows its number twice and the counts often repeat: an unchanged
+// caption costs nothing, not even a repaint.
+void MainWindow::show_day(int day) { show_label_number(*daycap_, day, true); }
 
 void MainWindow::show_counts(int z_num, int l_num) {
-  z_suu_->setText(QString::number(z_num));
-  l_suu_->setText(QString::number(l_num));
+  show_label_number(*z_suu_, z_num, false);
+  show_label_number(*l_suu_, l_num, false);
 }
 
 void MainWindow::timer_off() { Timer1_.set_enabled(false); }

@@ -15,6 +15,14 @@ namespace noboria {
 void fit_label_text(QLabel& label);
 inline constexpr int kMinimumLabelStretch = 70;
 
+// Shows a whole number as the label's text, condensed as fit_label_text does
+// when fit is set. A label already showing that number is left alone. While
+// the label's font gives every digit one advance and kerns no pair of them, a
+// count's width depends on its length only, so the stretch is worked out once
+// per length and kept with the label. The label's font is set to prefer no
+// shaping, which draws digits exactly as before at less cost.
+void show_label_number(QLabel& label, int value, bool fit);
+
 // The same for a text box's current text; a longer text scrolls as usual.
 void fit_box_text(QLineEdit& box);
 inline constexpr int kMinimumBoxStretch = 85;

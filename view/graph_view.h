@@ -19,6 +19,8 @@ class GraphView final : public QFrame {
   void new_sheet();
   // Draws one day: a level dash and a radius-1 circle per kind, carnivores last.
   void plot(const GraphPoint& p);
+  // The pixels of the drawing area plot(p) may colour: all that is repainted.
+  static QRect plot_rect(const GraphPoint& p);
 
   // The drawing area in its own pixel coordinates (origin at its top left).
   const QImage& image() const { return image_; }
@@ -31,6 +33,10 @@ class GraphView final : public QFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Sets the day's marks pixel by pixel; false, changing nothing, when one
+  // of them would reach an edge of the area.
+  bool set_marks(const GraphPoint& p);
+
   QImage image_;
 };
 

@@ -32,6 +32,24 @@ const SpriteSet& field_sprites() {
   return sprites;
 }
 
+int sprite_picture(int k) {
+  static const std::array<int, kSpriteCount> picture = [] {
+    const SpriteSet& sprites = field_sprites();
+    std::array<int, kSpriteCount> first{};
+    for (int i = 0; i < kSpriteCount; ++i) {
+      first[i] = i;
+      for (int j = 0; j < i; ++j) {
+        if (sprites[j] == sprites[i]) {
+          first[i] = first[j];
+          break;
+        }
+      }
+    }
+    return first;
+  }();
+  return picture[k];
+}
+
 SpriteSet field_sprites_scaled(int step) {
   SpriteSet scaled = field_sprites();
   if (step <= 1) return scaled;

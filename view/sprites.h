@@ -15,6 +15,11 @@ using SpriteSet = std::array<QImage, kSpriteCount>;
 // The sprites at their own size, loaded on first use.
 const SpriteSet& field_sprites();
 
+// The lowest sprite index whose pixels are those of sprite k, so that a cell
+// going from one to the other needs no repaint (sprites 4 and 5 are one
+// picture).
+int sprite_picture(int k);
+
 // The sprites enlarged step times without smoothing (step 1 shares the
 // originals).
 SpriteSet field_sprites_scaled(int step);

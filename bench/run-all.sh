@@ -8,7 +8,7 @@ summary=$(mktemp)
 trap 'rm -f "$summary"' EXIT
 
 collect() {  # keeps the lines after "== summary ==" of a program's output
-  awk 'found { print } /^== summary ==$/ { found = 1 }' >> "$summary"
+  awk 'found { print } /== summary ==$/ { found = 1 }' >> "$summary"
 }
 
 for prog in "$build"/bin/bench_*; do

@@ -72,17 +72,23 @@ void draw_series(QPainter& painter, int x, qint32 count, qint32 previous, const 
   draw_mark(painter, static_cast<float>(x), y, y_previous, colour);
 }
 
-// The pixels of a mark as QPainter draws it, relative to the day's point, by
-// its rise from the previous count (y_previous - y). Whole pixels drawn at
-// whole positions come out the same wherever the mark stands, as long as none
-// is clipped; so each shape is drawn once on a scratch image and a day's mark
-// is then set pixel by pixel, sparing a QPainter on the sheet every day.
+// The pixels of one mark, relative to the day's point.
 struct MarkShape {
   std::vector<QPoint> pixels;
   QRect bounds;  // of the pixels; empty while not yet drawn
 };
 
-class MarkShapes {
+// x of a day's point on the sheet, wrapped as a 16-bit position.
+int plot_x(const GraphPoint& p) { return static_cast<std::int16_t>(p.gra_x + kSheetLeft); }
+
+}  // namespace
+
+// The marks as QPainter draws them, by their rise from the previous count
+// (y_previous - y). Whole pixels drawn at whole positions come out the same
+// wherever the mark stands, as long as none is clipped; so each shape is drawn
+// once on a scratch image and a day's mark is then set pixel by pixel,
+// sparing a QPainter on the sheet every day.
+class GraphView::MarkShapes {
  public:
   static constexpr int kMaxRise = 300;  // more than a field holds
 
@@ -119,17 +125,7 @@ class MarkShapes {
   std::array<MarkShape, 2 * kMaxRise + 1> shapes_;
 };
 
-MarkShapes& mark_shapes() {
-  static MarkShapes shapes;  // the user-interface thread's only
-  return shapes;
-}
-
-// x of a day's point on the sheet, wrapped as a 16-bit position.
-int plot_x(const GraphPoint& p) { return static_cast<std::int16_t>(p.gra_x + kSheetLeft); }
-
-}  // namespace
-
-GraphView::GraphView(QWidget* parent) : QFrame(parent) {
+GraphView::GraphView(QWidget* parent) : QFrame(parent), shapes_(std::make_unique<MarkShapes>()) {
   setObjectName(QStringLiteral("gra"));
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   setLineWidth(kBorder);
@@ -140,6 +136,8 @@ GraphView::GraphView(QWidget* parent) : QFrame(parent) {
   add_label(this, "Label2_1", "200", 120, 0);
   add_label(this, "Label2_0", "100", 120, 1560);
 }
+
+GraphView::~GraphView() = default;
 
 void GraphView::new_sheet() {
   image_.fill(Qt::white);
@@ -187,8 +185,8 @@ bool GraphView::set_marks(const GraphPoint& p) {
     QRgb colour;
   };
   const std::array<Mark, 2> marks = {
-      Mark{kBaseline - qint64{p.z_num}, mark_shapes().shape(qint64{p.z_num} - p.z_prev), kHerbivoreBlue.rgb()},
-      Mark{kBaseline - qint64{p.l_num}, mark_shapes().shape(qint64{p.l_num} - p.l_prev), kCarnivoreRed.rgb()},
+      Mark{kBaseline - qint64{p.z_num}, shapes_->shape(qint64{p.z_num} - p.z_prev), kHerbivoreBlue.rgb()},
+      Mark{kBaseline - qint64{p.l_num}, shapes_->shape(qint64{p.l_num} - p.l_prev), kCarnivoreRed.rgb()},
   };
   // Only marks that stand a pixel clear of the edges: near them QPainter clips.
   const QRect inner = image_.rect().adjusted(1, 1, -1, -1);

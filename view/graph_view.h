@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QImage>
+#include <memory>
 
 #include "sim/day_view.h"
 
@@ -14,6 +15,7 @@ class GraphView final : public QFrame {
   Q_OBJECT
  public:
   explicit GraphView(QWidget* parent = nullptr);
+  ~GraphView() override;
 
   // Clears the sheet and draws the three vertical and three horizontal lines.
   void new_sheet();
@@ -38,6 +40,8 @@ class GraphView final : public QFrame {
   bool set_marks(const GraphPoint& p);
 
   QImage image_;
+  class MarkShapes;
+  std::unique_ptr<MarkShapes> shapes_;  // drawn as days need them
 };
 
 }  // namespace noboria

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "pixel_count.h"
 #include "view/graph_view.h"
 
 namespace noboria {
@@ -32,14 +33,6 @@ GraphPoint day(int gra_x, int z_num, int l_num) {
 // count, and the four pixels of the radius-1 circle round (x, y).
 std::vector<QPoint> mark(int x, int y) {
   return {{x - 2, y}, {x - 1, y}, {x, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
-}
-
-int count_colour(const QImage& image, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) == colour) ++n;
-  return n;
 }
 
 TEST(GraphBox, SizeBorderAndDrawingArea) {

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QSet>
 
+#include "pixel_count.h"
 #include "assets/pictures.h"
 #include "view/sprites.h"
 
@@ -25,14 +26,6 @@ bool fully_opaque(const QImage& image) {
     for (int x = 0; x < argb.width(); ++x)
       if (qAlpha(argb.pixel(x, y)) != 255) return false;
   return true;
-}
-
-int count_colour(const QImage& image, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) == colour) ++n;
-  return n;
 }
 
 QRgb opaque(int r, int g, int b) { return qRgb(r, g, b); }

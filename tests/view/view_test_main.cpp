@@ -1,5 +1,4 @@
-// GoogleTest entry for the view tests: one QApplication for the whole run,
-// under whatever platform the environment names (offscreen in ctest).
+// One QApplication for the whole run, under the platform the environment names.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -43,8 +43,7 @@ TEST(Day, AKindDyingOnDayDStopsTheRunAtTheEndOfDayDPlusOneWithOneBeep) {
   view.calls.clear();
   b.sim.day(view);
   EXPECT_EQ(view.calls, "day field day counts plot field timer_off beep ");
-  EXPECT_EQ(view.z_suu, 1);
-  EXPECT_EQ(view.l_suu, 0);
+  EXPECT_EQ(std::pair(view.z_suu, view.l_suu), std::pair(1, 0));
   EXPECT_EQ(b.random.left(), 2u);  // day 2 drew for the herbivore only
 }
 
@@ -54,7 +53,8 @@ TEST(Day, NumbersAndGraphSheets) {
   pair(b, 30000, 200);
   // A new sheet starts on days 1, 101, 201 and takes that day's number.
   const struct { int tick, daycap, gra_x; } rows[] = {
-      {1, 2, 2}, {2, 3, 4}, {99, 100, 198}, {100, 102, 2}, {198, 200, 198}, {199, 202, 2}, {200, 203, 4}};
+      {1, 2, 2},      {2, 3, 4},       {99, 100, 198}, {100, 102, 2},
+      {198, 200, 198}, {199, 202, 2}, {200, 203, 4}};
   for (int tick = 1, i = 0; tick <= 200; ++tick) {
     b.sim.day(view);
     if (tick != rows[i].tick) continue;

@@ -1,9 +1,8 @@
-// The organisms' rules, one row per case, on a 3 x 3 window of the field: the
-// window before, the draws, and the window after that kind's day.
-// A cell is "." (empty, 0 days, no plants) or three characters: occupant,
-// days left (0-9, or - for -1) and plants. Before the day the occupant is H or
-// C in ani_map, or h or c already claimed in next_map; after it, the
-// occupant shown is next_map's. The rest of the field is empty.
+// The organisms' rules, one row per case, on a 3 x 3 window of the field (the
+// rest is empty): the window before, the draws, and the window after the day.
+// A cell is "." (empty, 0 days, no plants) or occupant, days (0-9, - for -1)
+// and plants. Before the day H and C are in ani_map, h and c claimed in
+// next_map; after it, the occupant shown is next_map's.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -51,7 +50,8 @@ void run(const Case& c, void (Simulation::*kind_day)()) {
   std::vector<std::string> after;
   for (int i = 0; i < 9; ++i) {
     const int x = c.x0 + i % 3, y = c.y0 + i / 3, days = b.w.life_map[x][y];
-    after.push_back({".HC"[b.w.next_map[x][y]], days < 0 ? '-' : char('0' + days), char('0' + b.w.p_map[x][y])});
+    after.push_back(
+        {".HC"[b.w.next_map[x][y]], days < 0 ? '-' : char('0' + days), char('0' + b.w.p_map[x][y])});
   }
   EXPECT_EQ(after, tokens(c.after));
   EXPECT_EQ(b.random.left(), 0u) << "draws left over";

@@ -16,6 +16,7 @@ namespace noboria {
 namespace {
 
 using namespace std::string_literals;
+using enum Box;
 constexpr auto kNone = std::nullopt;
 
 TEST(Input, NumberGrammar) {
@@ -51,43 +52,42 @@ TEST(Input, RoundHalfToEven) {
 }
 
 TEST(Input, EachBoxAcceptsOnlyItsRange) {
-  // Judged with l_life 10 and l_full 3 stored, unless a row says otherwise.
   const struct {
     Box box;
     std::vector<std::string> accepted, refused;
-    double l_life = 10, l_full = 3;
+    double l_life = 10, l_full = 3;  // stored, the partners of le_text and lm_text
   } rows[] = {
-      {Box::p_text, {"-3", "1e300", "８"}, {"", "abc", "1e999"}},
-      {Box::lK_text, {"0", " 10 "}, {"-", "1,0"}},
-      {Box::Z_text, {"256.99", "0", "-1e300"}, {"257", "x"}},
-      {Box::l_text, {"256.9999"}, {"257.0"}},
-      {Box::Zh_text, {"-2", "1e-308"}, {"0", "-0", "1e-309"}},
-      {Box::lh_text, {"3e-39", "-3e-39", "2.94e-39"}, {"0", "2.93e-39", "-2.93e-39"}},
-      {Box::ze_text, {"-0.4", "32766.4"}, {"-0.5", "32766.5", "-1"}},
-      {Box::le_text, {"0.6", "32766.6", "32767"}, {"0.5", "32767.1", "-5"}},
-      {Box::le_text, {"32765"}, {"32766"}, 10, -2},
-      {Box::lm_text, {"-32757", "-32756.5", "32778"}, {"-32758", "-32757.5", "32779"}},
-      {Box::lm_text, {"0"}, {"-1"}, 32767, 0},
+      {p_text, {"-3", "1e300", "８"}, {"", "abc", "1e999"}},
+      {lK_text, {"0", " 10 "}, {"-", "1,0"}},
+      {Z_text, {"256.99", "0", "-1e300"}, {"257", "x"}},
+      {l_text, {"256.9999"}, {"257.0"}},
+      {Zh_text, {"-2", "1e-308"}, {"0", "-0", "1e-309"}},
+      {lh_text, {"3e-39", "-3e-39", "2.94e-39"}, {"0", "2.93e-39", "-2.93e-39"}},
+      {ze_text, {"-0.4", "32766.4"}, {"-0.5", "32766.5", "-1"}},
+      {le_text, {"0.6", "32766.6", "32767"}, {"0.5", "32767.1", "-5"}},
+      {le_text, {"32765"}, {"32766"}, 10, -2},
+      {lm_text, {"-32757", "-32756.5", "32778"}, {"-32758", "-32757.5", "32779"}},
+      {lm_text, {"0"}, {"-1"}, 32767, 0},
   };
   for (const auto& r : rows) {
     World w;
     w.l_life = r.l_life;
     w.l_full = r.l_full;
-    for (const std::string& t : r.accepted) EXPECT_TRUE(box_text_valid(r.box, t, w)) << box_name(r.box) << " " << t;
-    for (const std::string& t : r.refused) EXPECT_FALSE(box_text_valid(r.box, t, w)) << box_name(r.box) << " " << t;
+    for (const auto& t : r.accepted) EXPECT_TRUE(box_text_valid(r.box, t, w)) << box_name(r.box) << " " << t;
+    for (const auto& t : r.refused) EXPECT_FALSE(box_text_valid(r.box, t, w)) << box_name(r.box) << " " << t;
   }
 }
 
 TEST(Input, RunStartReadsAllNineTexts) {
   // In box order: p Z Zh ze l lh le lm lK.
-  std::vector<Box> invalid = {Box::p_text};
+  std::vector<Box> invalid = {p_text};
   const auto s = read_run_settings({"4", "256.99", "4", "2", "-3", "3", "3.5", "0", "7"}, &invalid);
   ASSERT_TRUE(s && invalid.empty());
   EXPECT_EQ(std::tuple(s->z_num, s->l_num, int{s->l_hunt}), std::tuple(256, 0, 4));  // rhe(3.5)
   // le and lm are judged against each other's texts.
   const std::array<std::string, kBoxCount> bad = {"x", "257", "4", "-0.5", "50", "0", "32767", "-2", "5"};
   EXPECT_FALSE(read_run_settings(bad, &invalid));
-  EXPECT_EQ(invalid, (std::vector{Box::p_text, Box::Z_text, Box::ze_text, Box::lh_text, Box::le_text, Box::lm_text}));
+  EXPECT_EQ(invalid, (std::vector{p_text, Z_text, ze_text, lh_text, le_text, lm_text}));
 }
 
 }  // namespace

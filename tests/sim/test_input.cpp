@@ -31,9 +31,9 @@ TEST(Input, NumberGrammar) {
       {"1..2", kNone}, {"e5", kNone}, {"1e", kNone}, {"1e+", kNone}, {"1 2", kNone}, {"1,000", kNone},
       {"0x10", kNone}, {"nan", kNone}, {"inf", kNone}, {"5x", kNone}, {"\n5", kNone}, {"1e309", kNone},
       {"-1e999", kNone}, {"1.7976931348623159e308", kNone}, {"５\u3000０", kNone}, {"\u00a0" "5", kNone},
-      {"\xFF", kNone}, {"\xC0\xB5", kNone}, {"\xE3\x80" "5", kNone}, {"5\0"s, kNone}};
+      {"\xFF", kNone}, {"\xE3\x80" "5", kNone}, {"5\xEF\xBC", kNone}, {"5\0"s, kNone},
+      {"\xC0\xB5", kNone}, {"\xE0\x80\xB5", kNone}, {"\xF0\x8F\xBC\x95", kNone}};  // overlong 5 and ５
   for (const auto& r : rows) EXPECT_EQ(number(r.text), r.value) << '"' << r.text << '"';
-  EXPECT_TRUE(std::signbit(*number("-0")));
 }
 
 TEST(Input, SpeedIsTheLeadingNumberTimes50RoundedHalfToEven) {
@@ -62,7 +62,7 @@ TEST(Input, EachBoxAcceptsOnlyItsRange) {
       {Z_text, {"256.99", "0", "-1e300"}, {"257", "x"}},
       {l_text, {"256.9999"}, {"257.0"}},
       {Zh_text, {"-2", "1e-308"}, {"0", "-0", "1e-309"}},
-      {lh_text, {"3e-39", "-3e-39", "2.94e-39"}, {"0", "2.93e-39", "-2.93e-39"}},
+      {lh_text, {"3e-39", "-3e-39", "2.938736e-39"}, {"0", "2.93873595e-39", "-2.93873595e-39"}},
       {ze_text, {"-0.4", "32766.4"}, {"-0.5", "32766.5", "-1"}},
       {le_text, {"0.6", "32766.6", "32767"}, {"0.5", "32767.1", "-5"}},
       {le_text, {"32765"}, {"32766"}, 10, -2},

@@ -38,8 +38,8 @@ class Session:
 
     def __enter__(self):
         read, write = os.pipe()  # the server picks a free display and writes its number here
-        self.spawn(["/usr/bin/Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                   "xvfb", pass_fds=(write,))
+        xvfb = ["/usr/bin/Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"]
+        self.spawn(xvfb + ["-noreset"], "xvfb", pass_fds=(write,))  # a reset between two clients refuses the next
         os.close(write)
         number = os.fdopen(read).readline().strip()
         assert number, f"Xvfb did not start: see {self.dir}/xvfb.log"
@@ -118,6 +118,6 @@ class Session:
         window, atom = x.create_resource_object("window", wid), x.intern_atom
         window.send_event(protocol.event.ClientMessage(window=window, client_type=atom("WM_PROTOCOLS"),
                                                        data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
-        x.flush()
+        x.sync()  # the server has the message before this connection goes
         x.close()
 

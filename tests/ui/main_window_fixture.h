@@ -1,0 +1,37 @@
+#pragma once
+// A loaded main window on a seeded random source (runs that tick need draws
+// without end), with recorded services.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "fake_services.h"
+#include "sim/random_source.h"
+#include "ui/main_window.h"
+
+namespace noboria {
+
+inline void process_deferred_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { window->form_load(); }
+
+  void TearDown() override {
+    window.reset();
+    process_deferred_deletes();
+  }
+
+  QLineEdit* edit(Box b) const { return window->box(b); }
+  World& w() { return window->sim().w; }
+
+  FakeServices services;
+  MersenneRandom random{20070201};
+  std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(random, services);
+};
+
+}  // namespace noboria

@@ -1,21 +1,14 @@
 // Form2's behaviour: the address labels copy an address and say so, OK brings
 // the main window forward and unloads Form2, Tab visits OK then the links;
 // and the desktop services behind the copy and the message.
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
-#include "fake_services.h"
 #include "ui/about_window.h"
+#include "ui_test_support.h"
 
 namespace noboria {
 namespace {

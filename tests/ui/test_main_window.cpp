@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-#include "main_window_fixture.h"
+#include "ui_test_support.h"
 #include "sim/parameters.h"
 #include "ui/error_cue.h"
 #include "ui/fonts.h"
@@ -20,14 +20,30 @@
 namespace noboria {
 namespace {
 
-QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 int stretch(const QWidget& widget) {
   const int s = widget.font().stretch();
   return s == QFont::AnyStretch ? QFont::Unstretched : s;
 }
 
 double text_width(const QWidget& w, const QString& text) { return QFontMetricsF(w.font()).horizontalAdvance(text); }
+
+// What a user sees at start-up, pixel for pixel: every caption, colour, font,
+// picture and place, and the texts condensed to fit; and the title with all
+// its ideographic and ASCII spaces. After an intended change
+// of look, check the image written to the test's working directory and copy it
+// over the golden one.
+TEST_F(MainWindowTest, BothWindowsLookAsTheirGoldenImagesAtStartUp) {
+  for (QWidget* shown : {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->about_window())}) {
+    const QString name = shown->objectName() + QStringLiteral(".png");  // form1, Form2
+    const QImage seen = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage golden =
+        QImage(QStringLiteral(QT_TESTCASE_SOURCEDIR "/data/") + name).convertToFormat(QImage::Format_RGB32);
+    if (seen != golden) seen.save(name);
+    EXPECT_TRUE(seen == golden) << name.toStdString();
+  }
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("ノボリア　Ｖｅｒ2.0　　Feb,2007") + QString(40, QLatin1Char(' ')) +
+                                       QStringLiteral("　　　　　　　　　programed　by　Ostel.Vanrimo　"));
+}
 
 // A box by its index in Box order (-1 for the speed), a refused and an accepted text.
 struct CueCase { int box; const char* refused; const char* accepted; };
@@ -42,7 +58,7 @@ TEST_F(MainWindowTest, RefusedTextTurnsTheBoxLightRedWithAHintUntilAValidText) {
     const QColor normal = box->palette().color(QPalette::Base);
     box->setText(QString::fromUtf8(c.refused));
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(0xFF, 0xC0, 0xC0));
-    EXPECT_EQ(box->toolTip(), utf8(c.box < 0 ? speed_hint() : box_hint(kAllBoxes[c.box])));
+    EXPECT_EQ(box->toolTip().toStdString(), c.box < 0 ? speed_hint() : box_hint(kAllBoxes[c.box]));
     box->setText(QString::fromUtf8(c.accepted));
     EXPECT_EQ(box->palette().color(QPalette::Base), normal);
     EXPECT_EQ(box->toolTip(), QString());

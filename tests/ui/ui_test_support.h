@@ -1,0 +1,50 @@
+#pragma once
+// Services that record instead of sounding, copying or blocking, and a loaded
+// main window on a seeded random source (runs that tick need draws without end).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+#include <memory>
+
+#include "sim/random_source.h"
+#include "ui/main_window.h"
+#include "ui/services.h"
+
+namespace noboria {
+
+class FakeServices final : public Services {
+ public:
+  void beep() override { ++beeps; }
+  void copy_text(const QString& text) override { clipboard = text; ++copies; }
+  void message(QWidget*, const QString& text) override { messages << text; }
+
+  int beeps = 0;
+  int copies = 0;
+  QString clipboard;
+  QStringList messages;
+};
+
+inline void process_deferred_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { window->form_load(); }
+
+  void TearDown() override {
+    window.reset();
+    process_deferred_deletes();
+  }
+
+  QLineEdit* edit(Box b) const { return window->box(b); }
+  World& w() { return window->sim().w; }
+
+  FakeServices services;
+  MersenneRandom random{20070201};
+  std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(random, services);
+};
+
+}  // namespace noboria

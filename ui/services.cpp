@@ -14,7 +14,14 @@ namespace {
 const QString kTitle = QStringLiteral("ノボリア");
 }
 
-void DesktopServices::beep() { QApplication::beep(); }
+// The X bell may only be rung from the GUI thread; the sound's worker posts it there.
+DesktopServices::DesktopServices()
+    : sound_([] {
+        if (QCoreApplication* app = QCoreApplication::instance())
+          QMetaObject::invokeMethod(app, [] { QApplication::beep(); }, Qt::QueuedConnection);
+      }) {}
+
+void DesktopServices::beep() { sound_.play(); }
 
 void DesktopServices::copy_text(const QString& text) {
   // Without a GUI application there is no clipboard; losing the copy is

@@ -38,6 +38,9 @@ void DesktopServices::message(QWidget* parent, const QString& text) {
   // waits, the box goes with it and must not be deleted a second time.
   QPointer<QMessageBox> box = new QMessageBox(parent);
   box->setWindowTitle(kTitle);
+  // Modal to its own window only: an application-modal box would block the
+  // main window's close requests, and closing must always end the program.
+  box->setWindowModality(Qt::WindowModal);
   box->setTextFormat(Qt::PlainText);
   box->setText(text);
   box->setIcon(QMessageBox::NoIcon);

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libgtest-dev libbenchmark-dev
   xvfb xauth xdotool xclip imagemagick python3 python3-xlib
   fonts-ipafont-gothic dpkg-dev file
+  libcanberra-dev libcanberra0 libcanberra-pulse pulseaudio pulseaudio-utils
+  appstream desktop-file-utils
 )
 
 missing=()

@@ -212,6 +212,7 @@ AboutWindow::AboutWindow(Services& services, QWidget* main_window)
   paint(label6_, kOlive, title_text);
 
   auto* command1 = new QPushButton(QStringLiteral("Ｏ\u3000Ｋ"), this);
+  ok_ = command1;
   command1->setObjectName(QStringLiteral("Command1"));
   command1->setGeometry(tw_rect(4080, 3480, 1335, 375));
   QPalette button_palette = command1->palette();
@@ -240,6 +241,16 @@ void AboutWindow::Command1_Click() {
     main_window_->activateWindow();
   }
   close();  // deletes this window once control returns to the event loop
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
+  // The links take Return themselves when they have the focus; the button and
+  // the window pass it on to here.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    ok_->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void AboutWindow::copy_address(const QString& address, const QString& message) {

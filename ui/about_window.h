@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace noboria {
 
@@ -23,6 +24,10 @@ class AboutWindow final : public QWidget {
   void Label6_Click();
   void Command1_Click();
 
+ protected:
+  // Return and Enter press OK, the window's default button, as in a dialog.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void copy_address(const QString& address, const QString& message);
 
@@ -30,6 +35,7 @@ class AboutWindow final : public QWidget {
   QWidget* main_window_;
   QLabel* label4_ = nullptr;  // the web page address, read at every click
   QLabel* label6_ = nullptr;  // the mail address
+  QPushButton* ok_ = nullptr;
 };
 
 }  // namespace noboria

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -220,6 +221,10 @@ void MainWindow::Form_Unload() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // A close request is never refused. An address message box waits in an
+  // event loop of its own: close it, so that its loop ends and the program
+  // can quit, instead of keeping the program alive once it is dismissed.
+  if (QWidget* box = QApplication::activeModalWidget()) box->close();
   Form_Unload();
   event->accept();
 }

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "assets/pictures.h"
 #include "ui/fonts.h"
@@ -93,10 +95,29 @@ QLineEdit* make_box(QWidget* parent, const QString& name, const QString& text, c
   return box;
 }
 
+// A step control with a visible keyboard focus: the style's focus frame over
+// its arrows, inside its own pixels. Fusion draws no focus on a scroll bar,
+// and would leave ten stops of the tab order invisible.
+class StepBar final : public QScrollBar {
+ public:
+  using QScrollBar::QScrollBar;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(QPalette::Button);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+  }
+};
+
 // A step control: at 25 x 17 pixels a horizontal bar shows only its arrows.
 QScrollBar* make_bar(QWidget* parent, const QString& name, int minimum, int maximum, int value,
                      const QRect& geometry, const QString& accessible) {
-  auto* bar = new QScrollBar(Qt::Horizontal, parent);
+  auto* bar = new StepBar(Qt::Horizontal, parent);
   bar->setObjectName(name);
   bar->setRange(minimum, maximum);
   bar->setSingleStep(1);

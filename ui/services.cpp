@@ -14,7 +14,14 @@ namespace {
 const QString kTitle = QStringLiteral("ノボリア");
 }
 
-void DesktopServices::beep() { QApplication::beep(); }
+// The X bell may only be rung from the GUI thread; the sound's worker posts it there.
+DesktopServices::DesktopServices()
+    : sound_([] {
+        if (QCoreApplication* app = QCoreApplication::instance())
+          QMetaObject::invokeMethod(app, [] { QApplication::beep(); }, Qt::QueuedConnection);
+      }) {}
+
+void DesktopServices::beep() { sound_.play(); }
 
 void DesktopServices::copy_text(const QString& text) {
   // Without a GUI application there is no clipboard; losing the copy is
@@ -31,6 +38,9 @@ void DesktopServices::message(QWidget* parent, const QString& text) {
   // waits, the box goes with it and must not be deleted a second time.
   QPointer<QMessageBox> box = new QMessageBox(parent);
   box->setWindowTitle(kTitle);
+  // Modal to its own window only: an application-modal box would block the
+  // main window's close requests, and closing must always end the program.
+  box->setWindowModality(Qt::WindowModal);
   box->setTextFormat(Qt::PlainText);
   box->setText(text);
   box->setIcon(QMessageBox::NoIcon);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "ui/event_sound.h"
+
 class QWidget;
 
 namespace noboria {
@@ -21,12 +23,17 @@ class Services {
   virtual void message(QWidget* parent, const QString& text) = 0;
 };
 
-// The real services of the desktop.
+// The real services of the desktop. The beep is the sound theme's window
+// bell, or the X bell when there is no sound system.
 class DesktopServices final : public Services {
  public:
+  DesktopServices();
   void beep() override;
   void copy_text(const QString& text) override;
   void message(QWidget* parent, const QString& text) override;
+
+ private:
+  EventSound sound_;
 };
 
 }  // namespace noboria

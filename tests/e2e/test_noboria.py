@@ -2,8 +2,8 @@
 """What only a real display shows, one case a run: the windows side by side, the field and graph painted on
 screen, clicks and typing changing what is painted, the addresses on the X clipboard, polite closes."""
 
-import subprocess
-from noboria_e2e import ABOUT, CASE, MESSAGE, Session, rect, wait_for
+import array, os, subprocess, time
+from noboria_e2e import ABOUT, CASE, GAME, MESSAGE, Session, XBells, rect, wait_for
 
 FIELD, GRAPH, SPEED = rect(100, 100, 5610, 5610), rect(5760, 4440, 4095, 3255), rect(4800, 7080, 375, 270)
 CORNERS = [rect(t, 0, 0, 0)[0] for t in range(100, 5351, 350)]  # where each field column (and row) begins
@@ -66,6 +66,63 @@ def close():  # the About window beside the main one, a first run, closes ending
                 wait_for("解説 to hide the About window", lambda: not s.windows(ABOUT))
             s.close_politely(main)
             assert s.wait_exit() == 0, f"exit status {s.game.returncode} after a polite close"
+
+
+def sound():  # the end of the first run, heard on a private PulseAudio's null sink; with no server, one X bell
+    with Session("sound") as s:
+        socket, recording = (os.path.join(s.env["XDG_RUNTIME_DIR"], name) for name in ("pulse.socket", "sink.raw"))
+        bare = {"HOME": s.dir, "XDG_RUNTIME_DIR": s.env["XDG_RUNTIME_DIR"], "PATH": os.environ["PATH"]}  # no desktop
+        s.spawn(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                 "module-null-sink sink_name=null", "-L", f"module-native-protocol-unix socket={socket} auth-anonymous=1"],
+                "pulseaudio", bare)
+        server = {"PULSE_SERVER": f"unix:{socket}"}
+        wait_for("PulseAudio", lambda: os.path.exists(socket))
+        s.spawn(["parec", "--latency-msec=50", "--device=null.monitor", "--raw", "--format=s16le", recording],
+                "parec", {**bare, **server})
+        s.start(server)
+        samples = lambda: array.array("h", (data := open(recording, "rb").read())[:len(data) // 2 * 2])
+        heard = lambda: os.path.exists(recording) and max(map(abs, samples()), default=0) > 1000
+        wait_for("a sound on the null sink at the end of the first run", heard, 20)
+    with Session("bell") as s:
+        bells = XBells(s.env["DISPLAY"])
+        s.start()
+        wait_for("the X bell at the end of the first run", bells.count, 20)
+        time.sleep(0.5)
+        assert bells.count() == 1, f"{bells.seen} X bells for one end of a run"
+
+
+def keyboard():  # focus marks on the step controls, Return and Enter on About, a close while a message box is open
+    with Session("keyboard") as s:
+        main, about = s.start(), s.window(ABOUT)
+        s.click(main, SPEED[0] + 4, SPEED[1] + 4)
+        bars = [rect(9360, 360, 375, 255), rect(5160, 7080, 375, 255)]  # HS(0) and HSsp, the stops after speed
+        unfocused = [s.shot(main, bar) for bar in bars]
+        for n in range(2):
+            s.key("Tab")
+            focused = lambda: [s.shot(main, bar) != before for bar, before in zip(bars, unfocused)] == [n == 0, n == 1]
+            wait_for(f"Tab to mark {['HS(0)', 'HSsp'][n]} alone as focused", focused)
+        for key in ("Return", "KP_Enter"):
+            s.xdotool("windowfocus", "--sync", about)
+            s.key(key)
+            wait_for(f"{key} to close the About window as OK does", lambda: not s.windows(ABOUT))
+            wait_for("OK to bring the main window forward", lambda: s.xdotool("getwindowfocus").split() == [str(main)])
+            s.click(main, *ABOUT_BUTTON)
+            about = s.window(ABOUT)
+        s.click(about, 60, 240)  # on the web address: its message box opens
+        s.window(MESSAGE, 5)
+        s.close_politely(main)
+        assert s.wait_exit() == 0, f"exit status {s.game.returncode} after a close with a message box open"
+
+
+def wayland():  # on a Wayland desktop with an X display the game runs on X, unless the user chose a platform
+    with Session("wayland") as s:
+        del s.env["QT_QPA_PLATFORM"]
+        desktop = {"WAYLAND_DISPLAY": "wayland-none", "XDG_SESSION_TYPE": "wayland"}
+        s.start(desktop)
+        s.window(ABOUT)
+        assert "wayland" not in open(os.path.join(s.dir, "game.log")).read(), "the game looked for Wayland"
+        chosen = s.spawn([GAME], "chosen", {**s.env, **desktop, "QT_QPA_PLATFORM": "wayland"})
+        assert chosen.wait(10) != 0, "the user's QT_QPA_PLATFORM=wayland was not obeyed"
 
 
 if __name__ == "__main__":

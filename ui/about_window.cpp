@@ -8,13 +8,12 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 #include <algorithm>
 #include <functional>
 #include <utility>
 
 #include "assets/pictures.h"
+#include "ui/focus_frame.h"
 #include "ui/fonts.h"
 #include "ui/services.h"
 #include "ui/twips.h"
@@ -86,12 +85,7 @@ class ClickLabel final : public QLabel {
 
   void paintEvent(QPaintEvent* event) override {
     QLabel::paintEvent(event);
-    if (!hasFocus()) return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.backgroundColor = palette().color(QPalette::Window);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    if (hasFocus()) paint_focus_frame(*this, QPalette::Window);
   }
 
  private:

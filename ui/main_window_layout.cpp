@@ -8,10 +8,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 #include "assets/pictures.h"
+#include "ui/focus_frame.h"
 #include "ui/fonts.h"
 #include "ui/text_fit.h"
 #include "ui/main_window.h"
@@ -105,12 +104,7 @@ class StepBar final : public QScrollBar {
  protected:
   void paintEvent(QPaintEvent* event) override {
     QScrollBar::paintEvent(event);
-    if (!hasFocus()) return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.backgroundColor = palette().color(QPalette::Button);
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    if (hasFocus()) paint_focus_frame(*this, QPalette::Button);
   }
 };
 

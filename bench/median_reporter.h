@@ -4,11 +4,19 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <map>
 #include <string>
 #include <vector>
 
 namespace noboria::bench {
+
+// NOBORIA_BENCH_QUICK=1: one short pass of each benchmark, to show that it
+// still runs (make test does this); its figures mean nothing then.
+inline bool quick() { return std::getenv("NOBORIA_BENCH_QUICK") != nullptr; }
+inline int repetitions() { return quick() ? 2 : 15; }
+inline double min_time() { return quick() ? 0.001 : 0.5; }
 
 class MedianReporter final : public benchmark::ConsoleReporter {
  public:

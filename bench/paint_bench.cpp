@@ -1,12 +1,14 @@
 // Painting one day as the day cycle does it: the field after plant growth,
 // the graph's point, the field again, then the field put on a screen of 1 or
-// 2 device pixels per pixel.
-// Ends with "== summary ==" and the median time of a day at each density.
+// 2 device pixels per pixel; and against its floor at 1x: the field's image
+// copied twice with memcpy, nothing else done. Ends with "== summary ==", the median time of a day at
+// each density and the ratio to the floor.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QByteArray>
 #include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -62,6 +64,19 @@ void paint_day(benchmark::State& state, int step) {
   }
 }
 
+// The floor: the same pixels copied plainly, the field's whole image twice
+// over, as two full paints would fill it.
+void copy_day(benchmark::State& state) {
+  QImage from(noboria::FieldView::window_rect().size(), QImage::Format_RGB32);
+  from.fill(0xFFCF8F00);
+  QImage field(from.size(), QImage::Format_RGB32);
+  for (auto _ : state) {
+    for (int paint = 0; paint < 2; ++paint) std::memcpy(field.bits(), from.constBits(), field.sizeInBytes());
+    benchmark::DoNotOptimize(field.constBits());
+    benchmark::ClobberMemory();
+  }
+}
+
 // Prints as usual and keeps each benchmark's median for the summary.
 class MedianReporter : public benchmark::ConsoleReporter {
  public:
@@ -86,19 +101,23 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
+  const bool quick = !qEnvironmentVariableIsEmpty("NOBORIA_BENCH_QUICK");  // one short pass: does it run?
+  const auto timed = [quick](benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->MinTime(quick ? 0.001 : 0.05)->Repetitions(quick ? 2 : 15);
+    b->ReportAggregatesOnly(true);
+  };
   for (int step : {1, 2}) {
     const std::string name = "paint_day_" + std::to_string(step) + "x";
-    benchmark::RegisterBenchmark(name.c_str(), paint_day, step)
-        ->Unit(benchmark::kMicrosecond)
-        ->MinTime(0.05)
-        ->Repetitions(15)
-        ->ReportAggregatesOnly(true);
+    timed(benchmark::RegisterBenchmark(name.c_str(), paint_day, step));
   }
+  timed(benchmark::RegisterBenchmark("copy_day_1x", copy_day));
   MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
   std::printf("== summary ==\n");
   for (const auto& [name, median] : reporter.medians) std::printf("%s %.1f us\n", name.c_str(), median);
+  const double floor = reporter.medians["copy_day_1x"];
+  std::printf("paint_day_ratio %.2f x\n", floor > 0 ? reporter.medians["paint_day_1x"] / floor : 0.0);
   return 0;
 }

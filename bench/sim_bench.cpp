@@ -89,9 +89,18 @@ void BM_draws_only(benchmark::State& state) {
   }
 }
 
-BENCHMARK(BM_busy_day)->Repetitions(15)->ReportAggregatesOnly(true);
-BENCHMARK(BM_restore_only)->Repetitions(15)->ReportAggregatesOnly(true);
-BENCHMARK(BM_draws_only)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_busy_day)
+    ->Repetitions(noboria::bench::repetitions())
+    ->MinTime(noboria::bench::min_time())
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_restore_only)
+    ->Repetitions(noboria::bench::repetitions())
+    ->MinTime(noboria::bench::min_time())
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_draws_only)
+    ->Repetitions(noboria::bench::repetitions())
+    ->MinTime(noboria::bench::min_time())
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

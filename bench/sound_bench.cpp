@@ -15,7 +15,10 @@ void BM_beep_call(benchmark::State& state) {
   for (auto _ : state) sound.play();
 }
 
-BENCHMARK(BM_beep_call)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_beep_call)
+    ->Repetitions(noboria::bench::repetitions())
+    ->MinTime(noboria::bench::min_time())
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

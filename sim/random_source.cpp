@@ -6,7 +6,7 @@ MersenneRandom::MersenneRandom() : engine_(std::random_device{}()) {}
 
 MersenneRandom::MersenneRandom(std::uint32_t seed) : engine_(seed) {}
 
-float MersenneRandom::convert(std::uint32_t u) const {
+float MersenneRandom::convert(std::uint32_t u) {
   // The top 24 bits give every float step of [0, 1) exactly, never 1.
   return static_cast<float>(u >> 8) * 0x1p-24f;
 }

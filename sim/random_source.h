@@ -27,9 +27,10 @@ class MersenneRandom final : public RandomSource {
   explicit MersenneRandom(std::uint32_t seed);  // for benchmarks and soak tests
   float next() override;
   void fill(float* out, std::size_t n) override;
+  // The draw that one raw output of the engine gives.
+  static float convert(std::uint32_t u);
 
  private:
-  float convert(std::uint32_t u) const;
   std::mt19937 engine_;
 };
 

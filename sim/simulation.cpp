@@ -267,9 +267,6 @@ void Simulation::breed(std::int16_t kind) {
   set_offset(o);
 }
 
-void Simulation::z_feed_fwd() { z_feed(+1); }
-void Simulation::z_feed_rev() { z_feed(-1); }
-
 // dir +1 scans the offsets from (-1,-1) to (+1,+1), dir -1 the other way.
 // The scans are done as bit masks over the nine neighbours (bit i is the
 // i-th offset in forward order): the first match of the forward scan is the
@@ -340,9 +337,6 @@ void Simulation::l_day() {
 }
 
 void Simulation::l_breed() { breed(kCarnivore); }
-
-void Simulation::l_seek_fwd() { l_seek(+1); }
-void Simulation::l_seek_rev() { l_seek(-1); }
 
 void Simulation::l_seek(int dir) {
   const int cx = w.cx;

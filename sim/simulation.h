@@ -47,26 +47,22 @@ class Simulation {
   // One tick of Timer1. At the day limit it only switches the timer off and beeps.
   void day(DayView& view);
 
-  // The day's steps, public for tests.
-  void count();
+  // The steps of a day that tests also run alone.
   void p_grow();
   void z_day();
-  void z_breed();
-  void z_feed_fwd();
-  void z_feed_rev();
   void l_day();
-  void l_breed();
-  void l_seek_fwd();
-  void l_seek_rev();
-  void commit();
-  void gra_draw(DayView& view);
 
- struct Offset {
+  struct Offset {
     std::int16_t tx;
     std::int16_t ty;
   };
 
  private:
+  void count();
+  void z_breed();
+  void l_breed();
+  void commit();
+  void gra_draw(DayView& view);
   struct Cell {
     std::int16_t x;
     std::int16_t y;

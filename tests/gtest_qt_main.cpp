@@ -9,6 +9,11 @@
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // The golden window images hold Fusion at one device pixel a pixel and 96
+  // DPI fonts: nothing from the environment may change that.
+  for (const char* name : {"QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI"})
+    qunsetenv(name);
+  QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication app(argc, argv);
   noboria::install_fonts();
   return RUN_ALL_TESTS();

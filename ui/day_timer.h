@@ -18,6 +18,8 @@ class DayTimer final : public QObject {
   int interval() const { return interval_; }
   // Whether ticks are actually being delivered.
   bool running() const { return timer_.isActive(); }
+  // The Qt timer that delivers the ticks, to read its interval and type.
+  const QTimer& engine() const { return timer_; }
 
   // Switching on a timer that is already on does not restart its period.
   void set_enabled(bool on);

@@ -97,5 +97,9 @@ TEST(Soak, InvariantsHoldEveryDay) {
   EXPECT_GT(runs, 100);
 }
 
+TEST(Soak, TheGeneratorsLargestRawOutputGivesTheLargestFloatBelowOne) {
+  EXPECT_EQ(MersenneRandom::convert(0xFFFFFFFFu), 0.99999994f);
+}
+
 }  // namespace
 }  // namespace noboria::testing

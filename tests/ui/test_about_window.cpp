@@ -68,13 +68,24 @@ TEST_F(AboutWindowTest, OkBringsTheMainWindowForwardAndUnloadsThisOne) {
   EXPECT_TRUE(about.isNull());
 }
 
-TEST_F(AboutWindowTest, OkHasTheFocusAndTabVisitsTheLinksInReadingOrder) {
-  QStringList order;
-  QWidget* w = about->focusWidget();
-  for (int i = 0; i < 5; ++i, w = w->nextInFocusChain()) {
-    while (!(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
-    order << w->objectName();
+// Tab from OK visits the links in reading order and back to OK; each link
+// shows a focus mark while it has the focus, and none once it lost it.
+TEST_F(AboutWindowTest, TabVisitsTheLinksInReadingOrderEachShowingAFocusMark) {
+  about->show();
+  about->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+  QStringList order{QApplication::focusWidget()->objectName()};
+  for (const char* link : {"Label3", "Label4", "Label6"}) {
+    const QImage unfocused = child(link)->grab().toImage();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    order << QApplication::focusWidget()->objectName();
+    EXPECT_NE(child(link)->grab().toImage(), unfocused) << link << " shows no focus mark";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(child(link)->grab().toImage(), unfocused) << link << " keeps its mark without the focus";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  order << QApplication::focusWidget()->objectName();
   EXPECT_EQ(order, (QStringList{"Command1", "Label3", "Label4", "Label6", "Command1"}));
 }
 

@@ -1,11 +1,11 @@
-"""Drives the real game on a private Xvfb display: xdotool finds windows, clicks and types, ImageMagick's import
-takes screenshots, python3-xlib sends the close request a window manager would. Waits poll to a deadline."""
+"""A private Xvfb display for driving the real game and other X programs, shared by the end-to-end tests and the
+whole-program benchmark: xdotool finds windows, clicks and types, ImageMagick's import takes screenshots,
+python3-xlib sends the close request a window manager would. Waits poll to a deadline."""
 
-import ctypes, os, shutil, signal, subprocess, sys, time
+import ctypes, os, shutil, signal, subprocess, time
 from Xlib import X, display, protocol
 
 MAIN, ABOUT, MESSAGE = "^ノボリア\u3000Ｖｅｒ2.0", "^ノボリアについて$", "^ノボリア$"  # titles as xdotool patterns
-CASE, GAME, ARTIFACTS = sys.argv[1:4]  # the command line: <test file> <case> <game> <artifacts folder>
 
 
 def rect(left, top, width, height):  # a rectangle of the layout, from twips (15 to a pixel, halves up) to pixels
@@ -31,8 +31,8 @@ class Shot(bytes):  # the RGB pixels of a window, or of a rectangle of it, row b
 class Session:
     """A private display with the game (start) and other processes (spawn) on it; logs and, after a failure,
     screenshots of the windows shown go to artifacts/<name>/."""
-    def __init__(self, name):
-        self.dir, self.procs = os.path.join(ARTIFACTS, name), []
+    def __init__(self, game, artifacts, name):
+        self.game_path, self.dir, self.procs = game, os.path.join(artifacts, name), []
         shutil.rmtree(self.dir, ignore_errors=True)
         os.makedirs(os.path.join(self.dir, "runtime"), 0o700)
 
@@ -63,7 +63,7 @@ class Session:
         return self.procs[-1]
 
     def start(self, env=None):  # the game, in this session's environment changed by env; returns its main window
-        self.game = self.spawn([GAME], "game", {**self.env, **(env or {})})
+        self.game = self.spawn([self.game_path], "game", {**self.env, **(env or {})})
         return self.window(MAIN)
 
     def wait_exit(self, timeout=10):
@@ -121,22 +121,3 @@ class Session:
                                                        data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
         x.sync()  # the server has the message before this connection goes
         x.close()
-
-
-class XBells:  # counts the X bells rung on a display from now on: XKB's bell notify events, read through libX11
-    def __init__(self, name):
-        self.x11, self.seen, version = ctypes.CDLL("libX11.so.6"), 0, (ctypes.c_int(1), ctypes.c_int(0))
-        self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.x = ctypes.c_void_p(self.x11.XOpenDisplay(name.encode()))
-        base = ctypes.c_int()
-        assert self.x11.XkbQueryExtension(self.x, None, ctypes.byref(base), None, *map(ctypes.byref, version))
-        self.base = base.value
-        self.x11.XkbSelectEvents(self.x, 0x100, 1 << 8, 1 << 8)  # the core keyboard's BellNotify
-        self.x11.XFlush(self.x)
-
-    def count(self):
-        event = ctypes.create_string_buffer(192)  # an XEvent, whose first int is its type
-        while self.x11.XPending(self.x):
-            self.x11.XNextEvent(self.x, event)
-            self.seen += ctypes.c_int.from_buffer(event).value == self.base
-        return self.seen

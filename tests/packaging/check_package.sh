@@ -10,8 +10,10 @@ deb=$(ls "$out"/noboria_*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' | sort >"$out/files"
 sizes="16 22 24 32 48 64 128 256"
 want="/usr/bin/noboria /usr/share/applications/org.example.Noboria.desktop /usr/share/doc/noboria/copyright
-  /usr/share/metainfo/org.example.Noboria.metainfo.xml $(for n in $sizes; do echo /usr/share/icons/hicolor/${n}x$n/apps/noboria.png; done)"
+  /usr/share/doc/noboria/changelog.gz /usr/share/man/man6/noboria.6.gz /usr/share/metainfo/org.example.Noboria.metainfo.xml
+  $(for n in $sizes; do echo /usr/share/icons/hicolor/${n}x$n/apps/noboria.png; done)"
 for f in $want; do grep -qx "$f" "$out/files" || { echo "missing from the package: $f"; exit 1; }; done
+lintian --fail-on error,warning "$deb" 2>/dev/null || { lintian "$deb"; exit 1; }  # Debian's own checks
 dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || { echo "does not recommend qt6-wayland"; exit 1; }
 dpkg-deb -f "$deb" Depends | grep -qw fonts-ipafont-gothic || { echo "does not depend on the font"; exit 1; }
 dpkg-deb -x "$deb" "$out/root"

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <utility>
 
 #include "ui/about_window.h"
 #include "ui/day_timer.h"
@@ -117,8 +118,9 @@ class GameDescriber final : public QObject {
     set_name(*field_, QStringLiteral("フィールド"));
     set_name(*graph_, QStringLiteral("グラフ"));
     // The legends beside the parameter rows.
-    if (auto* zebra = window.findChild<QLabel*>(QStringLiteral("Picture1"))) set_name(*zebra, QStringLiteral("草食動物の絵"));
-    if (auto* lion = window.findChild<QLabel*>(QStringLiteral("Picture3"))) set_name(*lion, QStringLiteral("肉食動物の絵"));
+    for (const auto& [picture, name] : {std::pair(u"Picture1", u"草食動物の絵"), std::pair(u"Picture3", u"肉食動物の絵")}) {
+      if (auto* legend = window.findChild<QLabel*>(QString::fromUtf16(picture))) set_name(*legend, QString::fromUtf16(name));
+    }
     // Connected after the window's own handlers, so this runs once the day is done.
     connect(&window.timer(), &DayTimer::tick, this, &GameDescriber::refresh);
     connect(window.sim_com(), &QPushButton::clicked, this, &GameDescriber::refresh);

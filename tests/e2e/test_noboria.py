@@ -191,6 +191,11 @@ def accessibility():  # what a screen reader reads: roles, names, values, summar
                            (("shift+Tab",), ("image", "フィールド"))]:  # the summaries: the last two stops
             s.key(*keys)
             wait_for(f"the focus on {stop}", lambda: focused() == [stop])
+        mail = named("link", ".*（noboria@example\\.org）.*")[0][3].queryAction()
+        assert mail.getName(0).lower() == "press", mail.getName(0)
+        mail.doAction(0)  # a reader's press copies the address as a click does, and says so
+        s.window(MESSAGE, 5)
+
 
 if __name__ == "__main__":
     globals()[CASE]()  # the case named on the command line

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "sim/random_source.h"
+#include "ui/accessibility.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/services.h"
@@ -25,11 +26,13 @@ int main(int argc, char** argv) {
   prefer_x11_under_wayland();
   QApplication app(argc, argv);
   noboria::install_fonts();
+  noboria::install_accessibility();
 
   noboria::MersenneRandom random;
   noboria::DesktopServices services;
   noboria::MainWindow form1(random, services);
   form1.form_load();
+  noboria::describe_game(form1);
   form1.show();
   return app.exec();
 }

@@ -10,7 +10,8 @@ packages=(
   xvfb xauth xdotool xclip imagemagick python3 python3-xlib
   fonts-ipafont-gothic dpkg-dev file
   libcanberra-dev libcanberra0 libcanberra-pulse pulseaudio pulseaudio-utils
-  appstream desktop-file-utils
+  appstream desktop-file-utils python3-debian lintian
+  qt6-wayland weston at-spi2-core dbus dbus-daemon python3-pyatspi gir1.2-atspi-2.0
 )
 
 missing=()

@@ -2,7 +2,7 @@
 whole-program benchmark: xdotool finds windows, clicks and types, ImageMagick's import takes screenshots,
 python3-xlib sends the close request a window manager would. Waits poll to a deadline."""
 
-import ctypes, os, shutil, signal, subprocess, time
+import collections, ctypes, os, shutil, signal, subprocess, time
 from Xlib import X, display, protocol
 
 MAIN, ABOUT, MESSAGE = "^ノボリア\u3000Ｖｅｒ2.0", "^ノボリアについて$", "^ノボリア$"  # titles as xdotool patterns
@@ -18,6 +18,24 @@ def wait_for(what, predicate, timeout=5):
         assert time.monotonic() < deadline, f"timed out after {timeout} s waiting for {what}"
         time.sleep(0.02)
     return value
+
+
+def contrast(a, b):  # WCAG's contrast ratio of two colours "RRGGBB"
+    def luminance(colour):
+        c = [(v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4) for v in bytes.fromhex(colour) for v in [v / 255]]
+        return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
+    light, dark = sorted(map(luminance, (a, b)), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
+
+
+def mark_contrast(before, after):  # shots of a control and one pixel round it, unfocused and focused: the colour of
+    # the mark on the control's edge, and its contrast with what lies either side of it in the focused shot
+    w, h = before.width, len(before) // 3 // before.width
+    ring = lambda shot, d: collections.Counter(shot.pixel(x, y) for x in range(d, w - d) for y in range(d, h - d)
+                                               if x in (d, w - 1 - d) or y in (d, h - 1 - d)).most_common(1)[0][0]
+    mark = ring(after, 1)
+    assert mark != ring(before, 1), f"no mark on the edge: {mark} before and after"
+    return mark, min(contrast(mark, ring(after, 0)), contrast(mark, ring(after, 2)))
 
 
 class Shot(bytes):  # the RGB pixels of a window, or of a rectangle of it, row by row

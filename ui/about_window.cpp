@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "assets/pictures.h"
+#include "ui/accessibility.h"
 #include "ui/focus_frame.h"
 #include "ui/fonts.h"
 #include "ui/services.h"
@@ -48,6 +49,7 @@ constexpr int kPictureBorder = 2;
 class ClickLabel final : public QLabel {
  public:
   ClickLabel(QWidget* parent, std::function<void()> action) : QLabel(parent), action_(std::move(action)) {
+    mark_as_link(*this);
     setCursor(Qt::PointingHandCursor);
     // Tab focus only: a mouse click should not leave a focus frame behind.
     setFocusPolicy(Qt::TabFocus);
@@ -171,6 +173,7 @@ AboutWindow::AboutWindow(Services& services, QWidget* main_window)
   picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   const QPixmap zebra(kAboutZebraPath);
   if (!zebra.isNull()) picture1->setPixmap(zebra);
+  picture1->setAccessibleName(QStringLiteral("シマウマの絵"));
   // The box fits its picture exactly, border included.
   const QSize picture_size = zebra.isNull() ? kZebraSize : zebra.deviceIndependentSize().toSize();
   picture1->setGeometry(QRect(QPoint(tw(4200), tw(1920)),
@@ -181,13 +184,13 @@ AboutWindow::AboutWindow(Services& services, QWidget* main_window)
   set_caption(label3, "Label3", QStringLiteral("作者のＨＰには、学習クイズなどもあるので、たずねてみましょう。"),
               tw_rect(600, 3000, 3015, 855));
   label3->setWordWrap(true);
-  label3->setAccessibleName(QStringLiteral("作者のＨＰのアドレスをクリップボードにコピー"));
+  label3->setAccessibleName(QStringLiteral("作者のＨＰのアドレス（%1）をクリップボードにコピー").arg(kUrl));
   paint(label3, kBlue, kWhite);
 
   label4_ = new ClickLabel(this, [this] { Label4_Click(); });
   set_caption(label4_, "Label4", kUrl, tw_rect(600, 3480, 3615, 255));
   label4_->setFont(gothic(9, false, true));
-  label4_->setAccessibleName(QStringLiteral("ＨＰのアドレスをクリップボードにコピー"));
+  label4_->setAccessibleName(QStringLiteral("ＨＰのアドレス（%1）をクリップボードにコピー").arg(kUrl));
   paint(label4_, kOrangeRed, kWhite);
 
   // The classic window used the title-bar text colour here; highlighted text
@@ -202,7 +205,7 @@ AboutWindow::AboutWindow(Services& services, QWidget* main_window)
   label6_ = new ClickLabel(this, [this] { Label6_Click(); });
   set_caption(label6_, "Label6", kMail, tw_rect(1920, 3840, 2055, 255));
   label6_->setFont(gothic(9, false, true));
-  label6_->setAccessibleName(QStringLiteral("メールアドレスをクリップボードにコピー"));
+  label6_->setAccessibleName(QStringLiteral("メールアドレス（%1）をクリップボードにコピー").arg(kMail));
   paint(label6_, kOlive, title_text);
 
   auto* command1 = new QPushButton(QStringLiteral("Ｏ\u3000Ｋ"), this);
@@ -239,8 +242,8 @@ void AboutWindow::Command1_Click() {
 
 void AboutWindow::keyPressEvent(QKeyEvent* event) {
   // The links take Return themselves when they have the focus; the button and
-  // the window pass it on to here.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  // the window pass it on to here. Escape, as in a dialog, is OK too.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
     ok_->click();
     return;
   }

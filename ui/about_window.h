@@ -25,7 +25,7 @@ class AboutWindow final : public QWidget {
   void Command1_Click();
 
  protected:
-  // Return and Enter press OK, the window's default button, as in a dialog.
+  // Return, Enter and Escape press OK, the window's default button, as in a dialog.
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

@@ -101,7 +101,7 @@ class StepBar final : public QScrollBar {
  protected:
   void paintEvent(QPaintEvent* event) override {
     QScrollBar::paintEvent(event);
-    if (hasFocus()) paint_focus_frame(*this, QPalette::Button);
+    if (hasFocus()) paint_focus_frame(*this, QPalette::Button, true);
   }
 };
 

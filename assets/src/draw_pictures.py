@@ -52,7 +52,6 @@ COLOURS = {
     "M": "#8C8C8C",
     "S": "#C8C8C8",
     "W": "#FFFFFF",
-    "x": "#F8F8F8",
     # About zebra surround
     "-": "#F4F6F4",
     " ": "None",
@@ -325,7 +324,9 @@ bllllllyyyybooooyyyyyyyyybb.....
 """
 
 # ---------------------------------------------------------------------------
-# Window icon, 32 x 32: a standing zebra in greys on near-white.
+# Window icon, 32 x 32: a standing zebra in greys; "x" is see-through. The
+# menus' icons are made from it by whole-factor scaling, and from the same
+# zebra redrawn at 22 x 22 and 16 x 16 for the sizes it cannot make crisp.
 
 ICON = """
 xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx
@@ -360,6 +361,50 @@ xxxxxxKDKxKKxxxxxKKxKDKxxxxxxxxx
 xxxxxxKKKxKKxxxxxKKxKKKxxxxxxxxx
 xxxxxxKKKxKKxxxxxKKxKKKxxxxxxxxx
 xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx
+"""
+
+ICON_22 = """
+xxxxxxxxxxxxxxxxxxxxxx
+xxxxxxxxxxxxxxKxxKxxxx
+xxxxxxxxxxxxxxKSKKxxxx
+xxxxxxxxxxxxxKDDDKxxxx
+xxxxxxxxxxxxKWWWKWKxxx
+xxxxxxxxxxxxKDDDDDDKxx
+xxxxxxxxxxxKWWWKKWWWKx
+xxxxxxxxxxxKDDDKxKDDDK
+xxxxxxxxxxKWWWWKxxKWMK
+xxxxxxxxxxKDDDDKxxxKKK
+xxxKKKKKKKDWWWWKxxxxxx
+xxKKDWWDWWDDDDDDKxxxxx
+xKxKDWWDWWDWWWWWKxxxxx
+xKxKDWWDWWDWWDDDKxxxxx
+KKKKDWWDWWDWWDWWKxxxxx
+KKKxKDWDKKKKKDWKxxxxxx
+xxxxKWDKxMxMxKWDKxxxxx
+xxxxKDWKxKxKxKDWKxxxxx
+xxxxKWDKxMxMxKWDKxxxxx
+xxxxKDWKxKxKxKDWKxxxxx
+xxxxKKKKxKxKxKKKKxxxxx
+xxxxxxxxxxxxxxxxxxxxxx
+"""
+
+ICON_16 = """
+xxxxxxxxxxxxxxxx
+xxxxxxxxxxKxKxxx
+xxxxxxxxxxKKKxxx
+xxxxxxxxxKWWWKxx
+xxxxxxxxKDDKDDKx
+xxxxxxxxKWWKKWMK
+xxxxxxxKDDDKxKKK
+xxKKKKKKWWWKxxxx
+xKKDWDWDDDDKxxxx
+xKxKDWDWDWWKxxxx
+KKKKDWDWDWDKxxxx
+KKKxKKKKKKKKxxxx
+xxxxKWKxMxKWKxxx
+xxxxKDKxKxKDKxxx
+xxxxKKKxKxKKKxxx
+xxxxxxxxxxxxxxxx
 """
 
 # ---------------------------------------------------------------------------
@@ -518,7 +563,9 @@ def main():
               grid(LEGEND_HERBIVORE), "#00FF00")
     lion = [[" " if c == "." else c for c in row] for row in grid(LEGEND_CARNIVORE)]
     write_xpm(os.path.join(PICTURES, "legend_carnivore.xpm"), "legend_carnivore", lion)
-    write_xpm(os.path.join(PICTURES, "icon.xpm"), "icon", grid(ICON))
+    for name, art in (("icon", ICON), ("icon22", ICON_22), ("icon16", ICON_16)):
+        see_through = [[" " if c == "x" else c for c in row] for row in grid(art)]
+        write_xpm(os.path.join(PICTURES, name + ".xpm"), name, see_through)
     write_xpm(os.path.join(PICTURES, "about_zebra.xpm"), "about_zebra", about_zebra())
 
 

@@ -2,10 +2,10 @@
 """What only a real display shows, one case a run: the windows side by side, the field and graph painted on
 screen, clicks and typing changing what is painted, the addresses on the X clipboard, polite closes."""
 
-import array, ctypes, functools, os, signal, subprocess, sys, time
+import array, collections, ctypes, functools, os, re, subprocess, sys, time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
 import xsession  # noqa: E402
-from xsession import ABOUT, MESSAGE, rect, wait_for  # noqa: E402
+from xsession import ABOUT, MESSAGE, mark_contrast, rect, wait_for  # noqa: E402
 
 CASE, GAME, ARTIFACTS = sys.argv[1:4]  # the command line: <test file> <case> <game> <artifacts folder>
 Session = functools.partial(xsession.Session, GAME, ARTIFACTS)
@@ -125,17 +125,37 @@ def sound():  # each end of a run sounds once: on a private PulseAudio's null si
             s.click(main, *START)
 
 
-def keyboard():  # focus marks on the step controls, Return and Enter on About, a close while a message box is open
+def keyboard():  # focus marks of 3 : 1 or more; Return, Enter and Escape on About; a close while a message box is open
+    grow = lambda box: (box[0] - 1, box[1] - 1, box[2] + 2, box[3] + 2)  # and the pixels round it
+
+    def marked(wid, what, box, before, keys=()):  # presses keys, then checks the mark they put on box
+        s.key(*keys)
+        after = wait_for(f"the focus mark of {what}", lambda: (shot := s.shot(wid, box)) != before and shot)
+        mark, ratio = mark_contrast(before, after)
+        print(f"focus mark of {what}: #{mark}, {ratio:.2f} : 1 against its surroundings")
+        assert ratio >= 3, f"the focus mark of {what} stands out by only {ratio:.2f} : 1"
+
     with Session("keyboard") as s:
         main, about = s.start(), s.window(ABOUT)
+        s.click(main, *STOP)  # a still field and graph, for their marks
         s.click(main, SPEED[0] + 4, SPEED[1] + 4)
         bars = [rect(9360, 360, 375, 255), rect(5160, 7080, 375, 255)]  # HS(0) and HSsp, the stops after speed
         unfocused = [s.shot(main, bar) for bar in bars]
         for n in range(2):
+            before = s.shot(main, grow(bars[n]))
             s.key("Tab")
             focused = lambda: [s.shot(main, bar) != before for bar, before in zip(bars, unfocused)] == [n == 0, n == 1]
             wait_for(f"Tab to mark {['HS(0)', 'HSsp'][n]} alone as focused", focused)
-        for key in ("Return", "KP_Enter"):
+            marked(main, ["HS(0)", "HSsp"][n], grow(bars[n]), before)
+        # HS(1) to HS(8) and 解説, then the field and the graph: the summary stops after all the others
+        marked(main, "the field", grow(FIELD), s.shot(main, grow(FIELD)), ["Tab"] * 10)
+        marked(main, "the graph", grow(GRAPH), s.shot(main, grow(GRAPH)), ["Tab"])
+        s.xdotool("windowfocus", "--sync", about)  # on OK; then the three links
+        for what, box in [("Label3", rect(600, 3000, 3015, 855)), ("Label4", rect(600, 3480, 3615, 255)),
+                          ("Label6", rect(1920, 3840, 2055, 255))]:
+            marked(about, what, grow(box), s.shot(about, grow(box)), ["Tab"])
+        s.key("Tab")  # round to OK again
+        for key in ("Return", "KP_Enter", "Escape"):
             s.xdotool("windowfocus", "--sync", about)
             s.key(key)
             wait_for(f"{key} to close the About window as OK does", lambda: not s.windows(ABOUT))
@@ -148,16 +168,67 @@ def keyboard():  # focus marks on the step controls, Return and Enter on About, 
         assert s.wait_exit() == 0, f"exit status {s.game.returncode} after a close with a message box open"
 
 
-def wayland():  # on a Wayland desktop with an X display the game runs on X, unless the user chose a platform
+def wayland():  # on a Wayland desktop with an X display the game runs on X; asked for Wayland, it opens both windows there
     with Session("wayland") as s:
         del s.env["QT_QPA_PLATFORM"]
-        desktop = {"WAYLAND_DISPLAY": "wayland-none", "XDG_SESSION_TYPE": "wayland"}
+        desktop = {"WAYLAND_DISPLAY": "wayland-noboria", "XDG_SESSION_TYPE": "wayland"}
+        s.spawn(["weston", "--backend=headless-backend.so", "--socket=wayland-noboria", "--idle-time=0"], "weston", s.env)
+        wait_for("Weston", lambda: os.path.exists(os.path.join(s.env["XDG_RUNTIME_DIR"], "wayland-noboria")))
         s.start(desktop)
         s.window(ABOUT)
         assert "wayland" not in open(os.path.join(s.dir, "game.log")).read(), "the game looked for Wayland"
-        chosen = s.spawn([GAME], "chosen", {**s.env, **desktop, "QT_QPA_PLATFORM": "wayland"})
-        assert chosen.wait(10) == -signal.SIGABRT, f"status {chosen.returncode}: QT_QPA_PLATFORM=wayland not obeyed"
-        assert 'Could not load the Qt platform plugin "wayland"' in open(os.path.join(s.dir, "chosen.log")).read()
+        chosen = s.spawn([GAME], "chosen", {**s.env, **desktop, "QT_QPA_PLATFORM": "wayland", "WAYLAND_DEBUG": "client"})
+        log = lambda: open(os.path.join(s.dir, "chosen.log"), encoding="utf-8", errors="replace").read()
+        shown = lambda: all(f'set_title("{t}' in log() for t in ("ノボリアについて", "ノボリア\u3000Ｖｅｒ2.0")) and \
+            log().count("attach(wl_buffer") >= 2  # both windows titled on the compositor, and painted
+        wait_for("both windows on Wayland", shown, 10)
+        assert chosen.poll() is None, f"the game on Wayland ended with {chosen.returncode}"
+
+
+def accessibility():  # what a screen reader reads: roles, names, values, summaries that follow the days, the last stops
+    with Session("accessibility") as s:
+        s.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], "at-spi", s.env)
+        main = s.start({"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})  # and no AT_SPI_BUS_ADDRESS: Qt 6.4 then never registers
+        os.environ["DISPLAY"] = s.env["DISPLAY"]  # the bus is looked up on this display first
+        import pyatspi
+        from gi.repository import GLib
+        heard = collections.Counter()  # (event, role) of the change events that reach the bus
+        pyatspi.Registry.registerEventListener(lambda e: heard.update([(e.type, e.source.getRoleName())]),
+                                               "object:property-change:accessible-name", "object:property-change:accessible-description")
+        app = wait_for("the game on the bus", lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "noboria"], 10)[0]
+        tree = lambda o: [o] + [d for c in o for d in tree(c)]
+        nodes = lambda: [(o.getRoleName(), o.name, o.description, o) for o in tree(app)]
+        named = lambda role, pattern: [n for n in nodes() if n[0] == role and re.fullmatch(pattern, n[1])]
+        for role, pattern, count in [("frame", "ノボリア\u3000Ｖｅｒ2\\.0.*by\u3000Ostel\\.Vanrimo\u3000", 1), ("frame", "ノボリアについて", 1),
+                                     ("link", ".*（https://example\\.org/noboria/）.*", 2), ("link", ".*（noboria@example\\.org）.*", 1),
+                                     ("label", "日数 \\d+", 1), ("label", "草食の数 \\d+", 1), ("label", "肉食の数 \\d+", 1),
+                                     ("image", "フィールド", 1), ("chart", "グラフ", 1), ("filler", ".*", 1)]:
+            wait_for(f"{count} {role} named {pattern}", lambda: len(named(role, pattern)) == count)
+        herbivores = named("scroll bar", "草食動物の数.*")[0][3].queryValue()
+        assert herbivores.currentValue == 50 and herbivores.maximumValue == 150, "the herbivores' step control"
+        summaries = lambda: [named(role, name)[0][2] for role, name in [("image", "フィールド"), ("chart", "グラフ")]]
+        s.click(main, *STOP)
+        stopped = summaries()
+        assert re.fullmatch("日数 \\d+、植物のあるマス \\d+、草食動物 \\d+、肉食動物 \\d+", stopped[0]), stopped[0]
+        heard.clear()
+        s.click(main, *START)  # a new run: day 1 and on, each with new summaries whose changes reach the bus
+        counts = "草食の数 \\d+(（(増加|減少|変化なし)）)?、肉食の数 \\d+(（(増加|減少|変化なし)）)?"
+        follows = lambda: GLib.MainContext.default().iteration(False) or \
+            (now := summaries())[0] != stopped[0] and re.fullmatch(counts, now[1])
+        wait_for("both summaries to follow the new run's days", follows)
+        for change in [("object:property-change:accessible-name", "label"),
+                       ("object:property-change:accessible-description", "image"),
+                       ("object:property-change:accessible-description", "chart")]:
+            wait_for(f"{change} on the bus", lambda: GLib.MainContext.default().iteration(False) or heard[change])
+        focused = lambda: [n[:2] for n in nodes() if n[3].getState().contains(pyatspi.STATE_FOCUSED)]
+        for keys, stop in [((), ("push button", "シミュレーション")), (("shift+Tab",), ("chart", "グラフ")),
+                           (("shift+Tab",), ("image", "フィールド"))]:  # the summaries: the last two stops
+            s.key(*keys)
+            wait_for(f"the focus on {stop}", lambda: focused() == [stop])
+        mail = named("link", ".*（noboria@example\\.org）.*")[0][3].queryAction()
+        assert mail.getName(0).lower() == "press", mail.getName(0)
+        mail.doAction(0)  # a reader's press copies the address as a click does, and says so
+        s.window(MESSAGE, 5)
 
 
 if __name__ == "__main__":

@@ -27,7 +27,7 @@ TEST(Pictures, EachLoadsAtItsSizeWithItsCornerColourAlikeInQtAndInThePainters) {
   for (const auto& [path, picture, size, corner] :
        {std::tuple(kLegendHerbivorePath, Picture::legend_herbivore, QSize(32, 32), qRgb(0, 255, 0)),
         std::tuple(kLegendCarnivorePath, Picture::legend_carnivore, QSize(32, 32), see_through),
-        std::tuple(kIconPath, Picture::icon, QSize(32, 32), qRgb(0xF8, 0xF8, 0xF8)),
+        std::tuple(kIconPath, Picture::icon, QSize(32, 32), see_through),
         std::tuple(kAboutZebraPath, Picture::about_zebra, QSize(80, 81), see_through)}) {
     SCOPED_TRACE(path.toStdString());
     const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);

@@ -42,5 +42,12 @@ bench: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+# The browser tests' tools (puppeteer-core), from the committed lock file;
+# they drive Debian's browsers and never download one.
+node_modules: package-lock.json
+	PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+	@touch $@
+test test-fast bench: node_modules
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -165,7 +165,7 @@ function runInPage(commands, pictures) {
   return { dumps, exhausted: false };
 }
 
-function launchOptions(browser, profile) {
+export function launchOptions(browser, profile) {
   if (browser === 'firefox') {
     return { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true, userDataDir: profile };
   }

@@ -152,9 +152,12 @@ function runInPage(commands, pictures) {
       } else if (kind === 'click') {
         document.getElementById(a).click();
       } else if (kind === 'tick') {
-        for (let i = 0; i < a && trace.tick(); i++);
+        for (let i = 0; i < a && !trace.exhausted && trace.tick(); i++);
       } else {
-        const canvas = (id) => document.getElementById(id).toDataURL('image/png');
+        const canvas = (id) => {  // the canvas itself, or the one its box holds
+          const element = document.getElementById(id);
+          return (element.tagName === 'CANVAS' ? element : element.querySelector('canvas')).toDataURL('image/png');
+        };
         dumps.push(pictures ? [trace.state(), canvas('field'), canvas('gra')] : [trace.state()]);
       }
     } catch (error) {
@@ -217,12 +220,16 @@ async function trace(page, pictures) {
     const result = commands.length ? await page.evaluate(runInPage, commands, pictures !== undefined) : { dumps: [] };
     for (const [state, field, graph] of result.dumps) {
       dumpCount++;
+      await write(process.stdout, latin1(state));
       if (pictures !== undefined) {
-        for (const [name, url] of [['field', field], ['graph', graph]]) {
-          fs.writeFileSync(path.join(pictures, `dump-${dumpCount}-${name}.png`), Buffer.from(url.split(',')[1], 'base64'));
+        try {
+          for (const [name, url] of [['field', field], ['graph', graph]]) {
+            fs.writeFileSync(path.join(pictures, `dump-${dumpCount}-${name}.png`), Buffer.from(url.split(',')[1], 'base64'));
+          }
+        } catch {
+          await write(process.stderr, `warning: cannot save pictures under ${latin1(pictures)}\n`);
         }
       }
-      await write(process.stdout, latin1(state));
     }
     if (result.exhausted) throw new Failure('error: random sequence exhausted\n', EXHAUSTED);
     if (error) throw new Failure(error, BAD_INPUT);
@@ -245,7 +252,6 @@ async function main(argv) {
   if (files.length !== 1 || !['chromium', 'firefox'].includes(options.browser)) throw usage;
   const values = readRandomFile(files[0]);
   const pictures = process.env.NOBORIA_TRACE_PICTURES || undefined;
-  if (pictures) fs.mkdirSync(pictures, { recursive: true });
 
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'noboria-trace-web-'));
   let browser;

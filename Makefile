@@ -40,10 +40,13 @@ test-fast: build
 bench: build
 	@bench/run-all.sh $(BUILD)
 
-# One self-contained HTML file and its trace launcher; see web/web.mk.
+# One self-contained HTML file and its trace launcher, cross-compiled to
+# WebAssembly without Qt; see web/CMakeLists.txt.
+WEB_BUILD ?= build-web
 web:
 	@tools/install-deps.sh web
-	@$(MAKE) --no-print-directory -f web/web.mk -j $(JOBS)
+	@test -f $(WEB_BUILD)/build.ninja || cmake -S web -B $(WEB_BUILD) $(CMAKE_GEN)
+	cmake --build $(WEB_BUILD) -j $(JOBS)
 
 package: build
 	cd $(BUILD) && cpack -G DEB

@@ -9,7 +9,7 @@ set -euo pipefail
 # The browser edition: clang for wasm32-wasi with its libc++, the font
 # subsetter, and the browsers and Node its tests drive.
 web_packages=(
-  make clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
+  make cmake ninja-build clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
   wasi-libc binaryen fonttools python3-fonttools python3-brotli fonts-ipafont-gothic
 )
 web_test_packages=(chromium firefox-esr webkit2gtk-driver nodejs)

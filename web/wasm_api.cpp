@@ -15,11 +15,13 @@
 #include <string_view>
 #include <vector>
 
+#include "assets/picture_data.h"
 #include "sim/form.h"
 #include "sim/random_source.h"
 #include "sim/state_block.h"
 #include "view/field_painter.h"
 #include "view/graph_painter.h"
+#include "view/pixel_image.h"
 #include "view/xpm.h"
 
 #define NB_EXPORT(name) extern "C" __attribute__((export_name(#name)))
@@ -130,7 +132,7 @@ class PageControls final : public FormControls {
 
   void field_draw(const World& w) override {
     field_.field_draw(w);
-    changes_ |= kFieldChanged;
+    if (!field_.changed().empty()) changes_ |= kFieldChanged;
   }
   void gra_new_sheet() override {
     graph_.new_sheet();
@@ -187,7 +189,8 @@ class PageControls final : public FormControls {
   int interval_ = 200;  // Timer1 at design time, matching speed "4"
   int focus_ = -1;
   long long beeps_ = 0;
-  unsigned changes_ = 0;
+  // Everything is new to the page at first, the blank field and graph included.
+  unsigned changes_ = kTextsChanged | kBarsChanged | kCaptionsChanged | kTimerChanged | kFieldChanged | kGraphChanged;
   FieldPainter field_;
   GraphPainter graph_;
 };
@@ -336,7 +339,11 @@ NB_EXPORT(nb_pixels_height) int nb_pixels_height(int which) {
 
 // One of the embedded pictures (legends, icon, zebra), decoded; its size follows.
 NB_EXPORT(nb_picture) const std::uint32_t* nb_picture(int id) {
-  noboria::picture = noboria::decode_xpm(noboria::picture_xpm(static_cast<noboria::PictureId>(id)));
+  noboria::picture = {};
+  if (id >= 0 && id < noboria::kPictureCount) {
+    if (auto decoded = noboria::decode_xpm(noboria::picture_xpm(static_cast<noboria::Picture>(id))))
+      noboria::picture = std::move(*decoded);
+  }
   noboria::to_rgba(noboria::picture, noboria::rgba);
   return noboria::rgba.data();
 }
@@ -357,9 +364,15 @@ NB_EXPORT(nb_state) const char* nb_state(int timer_on, int interval, double beep
     c = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
-  return noboria::hand_back(noboria::state_block(page->form.sim().w, timer_on != 0, interval,
-                                                 static_cast<long long>(beeps), page->form.sim().draws(), captions[0],
-                                                 captions[1], captions[2]));
+  noboria::StateBlockExtras extras;
+  extras.timer_on = timer_on != 0;
+  extras.interval = interval;
+  extras.beeps = static_cast<long long>(beeps);
+  extras.draws = page->form.sim().draws();
+  extras.daycap = captions[0];
+  extras.z_suu = captions[1];
+  extras.l_suu = captions[2];
+  return noboria::hand_back(noboria::state_block(page->form.sim().w, extras));
 }
 
 // A short text for screen readers: the day and what lives on the field.

@@ -18,6 +18,7 @@
   const LABEL_MINIMUM = 0.70, BOX_MINIMUM = 0.85;
   const BOX_ROOM = 20;  // pixels a 25-pixel box gives its text
   const REPEAT_DELAY = 500, REPEAT_INTERVAL = 50;  // a held arrow, as a scroll bar's
+  const CATCH_UP_LIMIT = 1000;  // ms a late Timer1 may still make up
 
   const CAPTION = 'ノボリア\u3000Ｖｅｒ2.0\u3000\u3000Feb,2007' + ' '.repeat(40) + '\u3000'.repeat(9) +
     'programed\u3000by\u3000Ostel.Vanrimo\u3000';
@@ -218,9 +219,11 @@
     fire() {
       this.handle = 0;
       const now = performance.now();
+      // A late tick is made up by an earlier next one, so that the days keep
+      // their mean pace; far behind (a hidden page, a long pause), the
+      // schedule starts afresh instead of running a burst of days.
       this.due += this.interval;
-      // Far behind (a hidden page, a long pause): start afresh, no burst of days.
-      if (this.due <= now) this.due = now + this.interval;
+      if (now - this.due > CATCH_UP_LIMIT) this.due = now + this.interval;
       run(() => wasm.nb_tick());
       if (this.live() && !this.handle) this.arm();
     },
@@ -389,6 +392,7 @@
   function closeAbout(moveFocus) {
     about.hidden = true;
     $('Command1').setAttribute('aria-expanded', 'false');
+    layout();
     if (moveFocus || about.contains(document.activeElement)) (aboutOpener || $('sim_com')).focus();
   }
 
@@ -506,8 +510,10 @@
   const main = $('form1');
 
   // Narrower than the main panel: everything shrinks to fit. Wider: whole steps
-  // of device pixels, so that sprites stay sharp. The About panel stands
-  // beside the main one when there is room, else over its right part.
+  // of device pixels, so that sprites stay sharp, as large as the two panels
+  // side by side allow (or the main one alone, if the pair never fits). The
+  // About panel stands beside the main one when there is room, else over its
+  // right part, as far right as the viewport allows.
   function layout() {
     const viewWidth = document.documentElement.clientWidth || innerWidth;
     const viewHeight = innerHeight;
@@ -515,21 +521,19 @@
     const mainWidth = main.offsetWidth, mainHeight = main.offsetHeight;
     const aboutWidth = about.offsetWidth || 383;
     const needWidth = mainWidth + 2 * MARGIN, needHeight = mainHeight + 2 * MARGIN;
+    const pairWidth = needWidth + aboutWidth + MARGIN;
+    const wholeSteps = (width) => Math.floor(Math.min(viewWidth / width, viewHeight / needHeight) * ratio + 1e-6) / ratio;
     let scale = 1;
-    if (viewWidth < needWidth) {
-      scale = viewWidth / needWidth;
-    } else {
-      const steps = Math.floor(Math.min(viewWidth / needWidth, viewHeight / needHeight) * ratio + 1e-6);
-      if (steps / ratio > 1) scale = steps / ratio;
-    }
+    if (viewWidth < needWidth) scale = viewWidth / needWidth;
+    else if (wholeSteps(pairWidth) >= 1) scale = wholeSteps(pairWidth);
+    else if (wholeSteps(needWidth) > 1) scale = wholeSteps(needWidth);
     main.style.left = `${MARGIN}px`;
     main.style.top = `${MARGIN}px`;
-    const besideRight = MARGIN + mainWidth + MARGIN;
-    const roomy = (besideRight + aboutWidth + MARGIN) * scale <= viewWidth;
-    const left = roomy ? besideRight : Math.max(MARGIN, Math.floor(viewWidth / scale) - aboutWidth - MARGIN);
+    const roomy = pairWidth * scale <= viewWidth;
+    const left = roomy ? needWidth : Math.max(MARGIN, Math.floor(viewWidth / scale) - aboutWidth - MARGIN);
     about.style.left = `${left}px`;
     about.style.top = `${MARGIN}px`;
-    const deskWidth = roomy && !about.hidden ? besideRight + aboutWidth + MARGIN : needWidth;
+    const deskWidth = roomy && !about.hidden ? pairWidth : needWidth;
     desk.style.width = `${deskWidth}px`;
     desk.style.height = `${needHeight}px`;
     desk.style.transform = scale === 1 ? '' : `scale(${scale})`;

@@ -7,6 +7,7 @@
 // 3 random sequence exhausted.
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,9 +27,12 @@
 
 #include "sim/parameters.h"
 #include "sim/random_source.h"
+#include "sim/state_block.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/services.h"
+#include "view/field_view.h"
+#include "view/graph_view.h"
 
 namespace {
 
@@ -146,49 +150,31 @@ std::vector<std::string_view> split_words(std::string_view s) {
   return words;
 }
 
-void print_text(const char* key, const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  std::printf("%s %s\n", key, utf8.constData());
+std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+// With NOBORIA_TRACE_PICTURES=DIR, each dump also saves the field and the
+// graph's drawing area as DIR/dump-N-field.png and DIR/dump-N-graph.png, so
+// that another front end's pictures can be compared with them pixel for pixel.
+void save_pictures(const MainWindow& form1, long long dump_number) {
+  const QString dir = qEnvironmentVariable("NOBORIA_TRACE_PICTURES");
+  if (dir.isEmpty()) return;
+  const QString stem = QStringLiteral("%1/dump-%2-").arg(dir).arg(dump_number);
+  QImage field = form1.field()->image();
+  field.setDevicePixelRatio(1);
+  const bool saved = field.convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("field.png")) &&
+                     form1.gra()->image().convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("graph.png"));
+  if (!saved) std::fprintf(stderr, "warning: cannot save pictures under %s\n", qPrintable(dir));
 }
 
-void print_grid(const char* name, const noboria::Grid& grid) {
-  std::printf("%s\n", name);
-  for (int y = 1; y <= noboria::kFieldSize; ++y) {
-    for (int x = 1; x <= noboria::kFieldSize; ++x) {
-      std::printf(x == 1 ? "%d" : " %d", static_cast<int>(grid[x][y]));
-    }
-    std::printf("\n");
-  }
-}
-
-void dump(const MainWindow& form1, const CountingServices& services) {
-  const noboria::World& w = form1.sim().w;
-  std::printf("state\n");
-  std::printf("day %d\n", static_cast<int>(w.day));
-  std::printf("z_num %ld\n", static_cast<long>(w.z_num));
-  std::printf("l_num %ld\n", static_cast<long>(w.l_num));
-  std::printf("z_prev %ld\n", static_cast<long>(w.z_prev));
-  std::printf("l_prev %ld\n", static_cast<long>(w.l_prev));
-  std::printf("gra_x %d\n", static_cast<int>(w.gra_x));
-  std::printf("p_rate %.17g\n", w.p_rate);
-  std::printf("z_birth %.17g\n", w.z_birth);
-  std::printf("l_birth %.17g\n", static_cast<double>(w.l_birth));
-  std::printf("z_life %.17g\n", w.z_life);
-  std::printf("l_life %.17g\n", w.l_life);
-  std::printf("l_full %.17g\n", w.l_full);
-  std::printf("l_hunt %d\n", static_cast<int>(w.l_hunt));
-  std::printf("l_catch %.17g\n", w.l_catch);
-  std::printf("timer %s %d\n", form1.timer().enabled() ? "on" : "off", form1.timer().interval());
-  std::printf("beeps %lld\n", services.beeps);
-  std::printf("draws %llu\n", static_cast<unsigned long long>(form1.sim().draws()));
-  print_text("daycap", form1.daycap()->text());
-  print_text("z_suu", form1.z_suu()->text());
-  print_text("l_suu", form1.l_suu()->text());
-  print_grid("p_map", w.p_map);
-  print_grid("ani_map", w.ani_map);
-  print_grid("life_map", w.life_map);
-  print_grid("next_map", w.next_map);
-  std::printf("end\n");
+void dump(const MainWindow& form1, const CountingServices& services, long long dump_number) {
+  const std::string daycap = utf8(form1.daycap()->text());
+  const std::string z_suu = utf8(form1.z_suu()->text());
+  const std::string l_suu = utf8(form1.l_suu()->text());
+  const noboria::StateBlockExtras extras{form1.timer().enabled(), form1.timer().interval(), services.beeps,
+                                         static_cast<unsigned long long>(form1.sim().draws()), daycap, z_suu, l_suu};
+  const std::string block = noboria::state_block(form1.sim().w, extras);
+  std::fwrite(block.data(), 1, block.size(), stdout);
+  save_pictures(form1, dump_number);
 }
 
 // Runs the script; returns an error message for the first bad line.
@@ -209,7 +195,7 @@ class ScriptRunner {
     if (words.front() == "tick") return tick(args);
     if (words.front() == "dump") {
       if (!args.empty()) return "dump takes no argument";
-      dump(form1_, services_);
+      dump(form1_, services_, ++dumps_);
       return {};
     }
     return "unknown command '" + std::string(words.front()) + "'";
@@ -284,6 +270,7 @@ class ScriptRunner {
 
   MainWindow& form1_;
   const CountingServices& services_;
+  long long dumps_ = 0;
 };
 
 }  // namespace

@@ -34,7 +34,7 @@ constexpr int kDesignInterval = 200;  // Timer1 at design time, matching speed "
 }  // namespace
 
 MainWindow::MainWindow(RandomSource& random, Services& services, QWidget* parent)
-    : QWidget(parent), services_(services), sim_(random), Timer1_(this) {
+    : QWidget(parent), services_(services), form_(random, *this), Timer1_(this) {
   build_controls();
   Timer1_.set_interval(kDesignInterval);
   connect_handlers();
@@ -46,15 +46,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::connect_handlers() {
-  for (Box b : kAllBoxes) {
-    // Z_text and l_text have no change handler; box_Change only keeps their cue.
-    connect(box(b), &QLineEdit::textChanged, this, [this, b] { box_Change(b); });
+  for (int i = 0; i < kTextBoxCount; ++i) {
+    connect(text_box(i), &QLineEdit::textChanged, this, [this, i] { form_.text_Change(i); });
+    connect(bar(i), &QScrollBar::valueChanged, this, [this, i] { form_.bar_Change(i); });
   }
-  connect(speed_, &QLineEdit::textChanged, this, &MainWindow::speed_Change);
-  for (int i = 0; i < kBoxCount; ++i) {
-    connect(HS_[i], &QScrollBar::valueChanged, this, [this, i] { HS_Change(i); });
-  }
-  connect(HSsp_, &QScrollBar::valueChanged, this, &MainWindow::HSsp_Change);
   connect(sim_com_, &QPushButton::clicked, this, &MainWindow::sim_com_Click);
   connect(Command2_, &QPushButton::clicked, this, &MainWindow::Command2_Click);
   connect(Command1_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
@@ -64,89 +59,39 @@ void MainWindow::connect_handlers() {
 // ---- Start-up -------------------------------------------------------------
 
 void MainWindow::form_load() {
-  set_default();
+  form_.set_default();
   about_ = new AboutWindow(services_, this);
   show_about(*about_);
 }
 
-void MainWindow::set_default() {
-  // The settings, then their texts; each write runs the box's change rule as
-  // an edit would. le_text and lm_text already hold "1", so l_hunt keeps its 3.
-  sim_.set_default_values();
-  const std::pair<Box, const char*> texts[] = {
-      {Box::p_text, "0"},   {Box::Z_text, "50"}, {Box::l_text, "50"},
-      {Box::Zh_text, "10"}, {Box::lh_text, "10"}, {Box::ze_text, "1"},
-      {Box::le_text, "1"},  {Box::lm_text, "1"},  {Box::lK_text, "5"},
-  };
-  for (const auto& [b, text] : texts) box(b)->setText(QString::fromLatin1(text));
+// ---- The controls as the handlers see them --------------------------------
 
-  // The step controls, in this order, each to the whole value of its box. The
-  // boxes already hold those texts, so their handlers do not run again.
-  HS_[0]->setValue(static_cast<int>(rhe(sim_.w.p_rate)));
-  for (int index : {1, 4, 2, 5, 3, 6, 7, 8}) {
-    const std::string text = box(kAllBoxes[index])->text().toStdString();
-    HS_[index]->setValue(static_cast<int>(rhe(number(text).value_or(0))));
-  }
-  HSsp_->setValue(4);
+std::string MainWindow::text(int i) const { return text_box(i)->text().toStdString(); }
 
-  sim_.startup_field();
-  daycap_->setText(QStringLiteral("動植物の数や日数を入力し、シミュレーションを押してください"));
+// QLineEdit and QScrollBar raise their change signals only on a real change,
+// and the signals reach the Form before these return.
+void MainWindow::set_text(int i, const std::string& text) { text_box(i)->setText(QString::fromStdString(text)); }
+
+int MainWindow::bar_value(int i) const { return bar(i)->value(); }
+
+void MainWindow::set_bar_value(int i, int value) { bar(i)->setValue(value); }
+
+void MainWindow::show_cue(int i, std::string_view hint) { show_error_cue(*text_box(i), from_utf8(hint)); }
+
+void MainWindow::clear_cue(int i) { clear_error_cue(*text_box(i)); }
+
+void MainWindow::focus_box(int i) {
+  QLineEdit* box = text_box(i);
+  box->setFocus(Qt::OtherFocusReason);
+  box->selectAll();
+}
+
+void MainWindow::show_instruction(std::string_view text) {
+  daycap_->setText(from_utf8(text));
   fit_label_text(*daycap_);
-  field_draw(sim_.w);
-  Timer1_.set_enabled(true);
 }
-
-// ---- Parameter inputs -----------------------------------------------------
-
-void MainWindow::box_Change(Box b) {
-  QLineEdit& edit = *box(b);
-  if (apply_box_text(b, edit.text().toStdString(), sim_.w)) {
-    clear_error_cue(edit);
-  } else {
-    show_error_cue(edit, from_utf8(box_hint(b)));
-  }
-}
-
-void MainWindow::speed_Change() {
-  const std::optional<int> interval = speed_interval(speed_->text().toStdString());
-  if (!interval) {
-    show_error_cue(*speed_, from_utf8(speed_hint()));
-    return;
-  }
-  clear_error_cue(*speed_);
-  Timer1_.set_interval(*interval);
-}
-
-void MainWindow::HS_Change(int Index) {
-  if (Index < 0 || Index >= kBoxCount) return;
-  // Setting the text runs the box's own change handler before this returns.
-  box(kAllBoxes[Index])->setText(QString::number(HS_[Index]->value()));
-}
-
-void MainWindow::HSsp_Change() { speed_->setText(QString::number(HSsp_->value())); }
 
 // ---- Buttons and the day --------------------------------------------------
-
-void MainWindow::sim_com_Click() {
-  std::array<std::string, kBoxCount> texts;
-  for (Box b : kAllBoxes) texts[static_cast<int>(b)] = box(b)->text().toStdString();
-  std::vector<Box> invalid;
-  const std::optional<RunSettings> settings = read_run_settings(texts, &invalid);
-  if (!settings) {
-    // Refused: nothing changes but the cues, and the first bad box gets the focus.
-    for (Box b : invalid) show_error_cue(*box(b), from_utf8(box_hint(b)));
-    QLineEdit* first = box(invalid.front());
-    first->setFocus(Qt::OtherFocusReason);
-    first->selectAll();
-    return;
-  }
-  // Every text is now the setting it shows.
-  for (Box b : kAllBoxes) clear_error_cue(*box(b));
-  sim_.start_run(*settings);
-  Timer1_.set_enabled(true);
-}
-
-void MainWindow::Command2_Click() { Timer1_.set_enabled(false); }
 
 void MainWindow::Command1_Click() {
   if (about_ && about_->isVisible()) {
@@ -156,8 +101,6 @@ void MainWindow::Command1_Click() {
   if (!about_) about_ = new AboutWindow(services_, this);
   show_about(*about_);
 }
-
-void MainWindow::Timer1_Timer() { sim_.day(*this); }
 
 void MainWindow::field_draw(const World& w) { field_->field_draw(w); }
 

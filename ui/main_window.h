@@ -1,14 +1,17 @@
 #pragma once
 // form1, the main window: the field, the nine parameter rows, the speed, the
-// graph, the counts, the three buttons and Timer1. It owns the one
-// Simulation and is the screen and speaker of its day. Every control stands
-// at its fixed place; nothing follows the window's size.
+// graph, the counts, the three buttons and Timer1. It owns the one Form (and
+// through it the Simulation), forwards its controls' events to it and is the
+// screen and speaker of its day. Every control stands at its fixed place;
+// nothing follows the window's size.
 
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <string>
+#include <string_view>
 
-#include "sim/day_view.h"
+#include "sim/form.h"
 #include "sim/parameters.h"
 #include "sim/simulation.h"
 #include "ui/about_window.h"
@@ -26,7 +29,7 @@ class GraphView;
 class RandomSource;
 class Services;
 
-class MainWindow final : public QWidget, public DayView {
+class MainWindow final : public QWidget, public FormControls {
   Q_OBJECT
  public:
   MainWindow(RandomSource& random, Services& services, QWidget* parent = nullptr);
@@ -36,22 +39,25 @@ class MainWindow final : public QWidget, public DayView {
   // Called once, before the window is first shown.
   void form_load();
 
-  // Change handlers of the parameter boxes. Z_text and l_text have none: their
-  // texts are read when a run starts.
-  void p_text_Change() { box_Change(Box::p_text); }
-  void Zh_text_Change() { box_Change(Box::Zh_text); }
-  void ze_text_Change() { box_Change(Box::ze_text); }
-  void lh_text_Change() { box_Change(Box::lh_text); }
-  void le_text_Change() { box_Change(Box::le_text); }
-  void lm_text_Change() { box_Change(Box::lm_text); }
-  void lK_text_Change() { box_Change(Box::lK_text); }
-  void speed_Change();
-  void HS_Change(int Index);
-  void HSsp_Change();
-  void sim_com_Click();
-  void Command2_Click();
+  // The controls' events, as the design names them.
+  void HS_Change(int Index) { form_.bar_Change(Index); }
+  void HSsp_Change() { form_.bar_Change(kSpeedIndex); }
+  void sim_com_Click() { form_.sim_com_Click(); }
+  void Command2_Click() { form_.Command2_Click(); }
   void Command1_Click();
-  void Timer1_Timer();
+  void Timer1_Timer() { form_.Timer1_Timer(); }
+
+  // FormControls: what the handlers read and write of the controls.
+  std::string text(int i) const override;
+  void set_text(int i, const std::string& text) override;
+  int bar_value(int i) const override;
+  void set_bar_value(int i, int value) override;
+  void show_cue(int i, std::string_view hint) override;
+  void clear_cue(int i) override;
+  void focus_box(int i) override;
+  void show_instruction(std::string_view text) override;
+  void set_timer_enabled(bool on) override { Timer1_.set_enabled(on); }
+  void set_timer_interval(int ms) override { Timer1_.set_interval(ms); }
 
   // DayView: what a day draws and writes.
   void field_draw(const World& w) override;
@@ -62,12 +68,16 @@ class MainWindow final : public QWidget, public DayView {
   void timer_off() override;
   void beep() override;
 
-  Simulation& sim() { return sim_; }
-  const Simulation& sim() const { return sim_; }
+  Simulation& sim() { return form_.sim(); }
+  const Simulation& sim() const { return form_.sim(); }
   DayTimer& timer() { return Timer1_; }
   const DayTimer& timer() const { return Timer1_; }
 
   QLineEdit* box(Box b) const { return boxes_[static_cast<int>(b)]; }
+  // Text box i: the parameter boxes in Box order, then the speed box.
+  QLineEdit* text_box(int i) const { return i == kSpeedIndex ? speed_ : boxes_.at(i); }
+  // Step control i: HS(0)..HS(8), then HSsp.
+  QScrollBar* bar(int i) const { return i == kSpeedIndex ? HSsp_ : HS_.at(i); }
   QLineEdit* speed_box() const { return speed_; }
   QScrollBar* HS(int index) const { return HS_.at(index); }
   QScrollBar* HSsp() const { return HSsp_; }
@@ -99,14 +109,12 @@ class MainWindow final : public QWidget, public DayView {
   void set_tab_order();
   void connect_handlers();
 
-  void set_default();
-  void box_Change(Box b);
   void Form_Unload();
   void show_about(AboutWindow& about);
   void place_beside(QWidget& about) const;
 
   Services& services_;
-  Simulation sim_;
+  Form form_;
   DayTimer Timer1_;
 
   std::array<QLabel*, 14> Label1_{};

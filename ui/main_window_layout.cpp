@@ -37,22 +37,19 @@ struct RowSpec {
   int label_width;
   double point_size;
   QColor colour;
-  int minimum;
-  int maximum;
-  int value;
 };
 
 // Ideographic spaces are written as \u3000 so that editing cannot lose them.
 const std::array<RowSpec, kBoxCount> kRows = {{
-    {360, 0, u"植物の繁殖の速さ\u3000\u30000-8", 6240, 2655, 12, kGreen, 0, 8, 0},
-    {720, 1, u"草食動物の数\u3000\u3000\u30001-100", 6240, 2655, 12, kBlue, 1, 150, 1},
-    {1080, 3, u"子供をうむまでの日数\u30001-50", 6480, 2415, 9.75, kBlue, 1, 50, 1},
-    {1440, 5, u"えさなしで生きる日数\u30001-20", 6480, 2415, 9.75, kBlue, 1, 20, 1},
-    {1920, 2, u"肉食動物の数\u3000\u3000\u30001-100", 6240, 2655, 12, kRed, 1, 100, 50},
-    {2400, 4, u"子供をうむまでの日数\u30001-50", 6480, 2415, 9.75, kRed, 1, 50, 1},
-    {2760, 6, u"えさなしで生きる日数\u30001-20", 6480, 2415, 9.75, kRed, 1, 20, 1},
-    {3120, 7, u"満腹でえさをとらない日数\u30000-5", 6240, 2775, 9.75, kRed, 0, 5, 1},
-    {3480, 8, u"えさをとる確率\u30001-10割", 6480, 2535, 12, kRed, 0, 10, 0},
+    {360, 0, u"植物の繁殖の速さ\u3000\u30000-8", 6240, 2655, 12, kGreen},
+    {720, 1, u"草食動物の数\u3000\u3000\u30001-100", 6240, 2655, 12, kBlue},
+    {1080, 3, u"子供をうむまでの日数\u30001-50", 6480, 2415, 9.75, kBlue},
+    {1440, 5, u"えさなしで生きる日数\u30001-20", 6480, 2415, 9.75, kBlue},
+    {1920, 2, u"肉食動物の数\u3000\u3000\u30001-100", 6240, 2655, 12, kRed},
+    {2400, 4, u"子供をうむまでの日数\u30001-50", 6480, 2415, 9.75, kRed},
+    {2760, 6, u"えさなしで生きる日数\u30001-20", 6480, 2415, 9.75, kRed},
+    {3120, 7, u"満腹でえさをとらない日数\u30000-5", 6240, 2775, 9.75, kRed},
+    {3480, 8, u"えさをとる確率\u30001-10割", 6480, 2535, 12, kRed},
 }};
 
 constexpr int kBoxLeft = 9000;
@@ -109,14 +106,14 @@ class StepBar final : public QScrollBar {
 };
 
 // A step control: at 25 x 17 pixels a horizontal bar shows only its arrows.
-QScrollBar* make_bar(QWidget* parent, const QString& name, int minimum, int maximum, int value,
-                     const QRect& geometry, const QString& accessible) {
+QScrollBar* make_bar(QWidget* parent, const QString& name, const BarRange& range, const QRect& geometry,
+                     const QString& accessible) {
   auto* bar = new StepBar(Qt::Horizontal, parent);
   bar->setObjectName(name);
-  bar->setRange(minimum, maximum);
+  bar->setRange(range.minimum, range.maximum);
   bar->setSingleStep(1);
   bar->setPageStep(1);
-  bar->setValue(value);
+  bar->setValue(range.designer_value);
   bar->setGeometry(geometry);
   bar->setFocusPolicy(Qt::StrongFocus);
   // A scroll bar inverts its keys by default; a step control's right and up
@@ -197,8 +194,8 @@ void MainWindow::build_parameter_rows() {
     const Box b = kAllBoxes[i];
     const QString name = QString::fromLatin1(box_name(b).data(), box_name(b).size());
     boxes_[i] = make_box(this, name, QStringLiteral("1"), tw_rect(kBoxLeft, row.top, 375, 270), caption_text);
-    HS_[i] = make_bar(this, QStringLiteral("HS%1").arg(i), row.minimum, row.maximum, row.value,
-                      tw_rect(kBarLeft, row.top, 375, 255), caption_text);
+    HS_[i] = make_bar(this, QStringLiteral("HS%1").arg(i), kBarRanges[i], tw_rect(kBarLeft, row.top, 375, 255),
+                      caption_text);
   }
 }
 
@@ -261,7 +258,8 @@ void MainWindow::build_bottom_strip() {
 
   const QString speed_caption = Label1_[13]->text();
   speed_ = make_box(this, QStringLiteral("speed"), QStringLiteral("4"), tw_rect(4800, 7080, 375, 270), speed_caption);
-  HSsp_ = make_bar(this, QStringLiteral("HSsp"), 1, 200, 1, tw_rect(5160, 7080, 375, 255), speed_caption);
+  HSsp_ = make_bar(this, QStringLiteral("HSsp"), kBarRanges[kSpeedIndex], tw_rect(5160, 7080, 375, 255),
+                   speed_caption);
 }
 
 void MainWindow::set_tab_order() {

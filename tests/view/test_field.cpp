@@ -10,13 +10,19 @@
 #include <QTest>
 
 #include "view/field_view.h"
-#include "view/sprites.h"
+#include "assets/pictures.h"
 
 namespace noboria {
 namespace {
 
 // Column or row i stands at 100 + 350 (i - 1) twips, 15 to a pixel, rounded; the widget at the first.
 int cell_px(int i) { return qRound((100 + 350 * (i - 1)) / 15.0) - 7; }
+
+// The sprites as Qt reads the embedded XPM files.
+QImage qt_sprite(int k) {
+  ensure_pictures();
+  return QImage(sprite_path(k)).convertToFormat(QImage::Format_RGB32);
+}
 
 struct WholeSprites {
   QImage image{374, 374, QImage::Format_RGB32};
@@ -26,7 +32,7 @@ struct WholeSprites {
     for (int y = 1; y <= kFieldSize; ++y)
       for (int x = 1; x <= kFieldSize; ++x) {
         const int p = w.p_map[x][y], a = w.ani_map[x][y];
-        if (p >= 0 && p <= 2 && a >= 0 && a <= 2) painter.drawImage(cell_px(x), cell_px(y), field_sprites()[p + 3 * a]);
+        if (p >= 0 && p <= 2 && a >= 0 && a <= 2) painter.drawImage(cell_px(x), cell_px(y), qt_sprite(p + 3 * a));
       }
   }
 };

@@ -98,5 +98,18 @@ TEST(Graph, WindowShowsEachDayOnAFreshSheetInsideASunkenBorder) {
             with_marks(with_marks(sheet(), days[8].p), {200, 40, 45, 20, 18}).copy(41, 0, 228, 213));
 }
 
+TEST(Graph, EveryRiseOnTheSheetIsLitAsQPainterLightsIt) {
+  GraphPainter painter;
+  const PixelImage& pixels = painter.image();
+  const QImage drawn(reinterpret_cast<const uchar*>(pixels.pixels.data()), 269, 213, 269 * 4, QImage::Format_RGB32);
+  for (int count : {0, 100, 205})
+    for (int previous = 0; previous <= 205; ++previous) {
+      const GraphPoint p{100, count, previous, 205 - count, 205 - previous};
+      painter.new_sheet();
+      painter.plot(p);
+      ASSERT_EQ(drawn, with_marks(sheet(), p)) << count << " after " << previous;
+    }
+}
+
 }  // namespace
 }  // namespace noboria

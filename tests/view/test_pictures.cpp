@@ -1,28 +1,44 @@
 // The embedded pictures as the program loads them: each at its size with its
-// corner colour; sprite k = plant level + 3 x occupant, with the ground of its
-// level at every corner and its animal's colours.
+// corner colour, read the same by Qt and by the painters' own XPM reader;
+// sprite k = plant level + 3 x occupant, with the ground of its level at every
+// corner and its animal's colours.
 #include <gtest/gtest.h>
 
 #include <QImage>
 
+#include "assets/picture_data.h"
 #include "assets/pictures.h"
-#include "view/sprites.h"
+#include "view/field_painter.h"
+#include "view/xpm.h"
 
 namespace noboria {
 namespace {
 
-TEST(Pictures, EachLoadsAtItsSizeWithItsCornerColour) {
+QImage read_by_painters(Picture p) {
+  const std::optional<PixelImage> image = decode_xpm(picture_xpm(p));
+  if (!image) return {};
+  return QImage(reinterpret_cast<const uchar*>(image->pixels.data()), image->width, image->height,
+                image->width * 4, QImage::Format_ARGB32).copy();
+}
+
+TEST(Pictures, EachLoadsAtItsSizeWithItsCornerColourAlikeInQtAndInThePainters) {
   ensure_pictures();
   const QRgb see_through = 0;
-  for (const auto& [path, size, corner] : {std::tuple(kLegendHerbivorePath, QSize(32, 32), qRgb(0, 255, 0)),
-                                           std::tuple(kLegendCarnivorePath, QSize(32, 32), see_through),
-                                           std::tuple(kIconPath, QSize(32, 32), qRgb(0xF8, 0xF8, 0xF8)),
-                                           std::tuple(kAboutZebraPath, QSize(80, 81), see_through)}) {
+  for (const auto& [path, picture, size, corner] :
+       {std::tuple(kLegendHerbivorePath, Picture::legend_herbivore, QSize(32, 32), qRgb(0, 255, 0)),
+        std::tuple(kLegendCarnivorePath, Picture::legend_carnivore, QSize(32, 32), see_through),
+        std::tuple(kIconPath, Picture::icon, QSize(32, 32), qRgb(0xF8, 0xF8, 0xF8)),
+        std::tuple(kAboutZebraPath, Picture::about_zebra, QSize(80, 81), see_through)}) {
     SCOPED_TRACE(path.toStdString());
     const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(image.size(), size);
     EXPECT_EQ(image.pixel(0, 0), corner);
+    EXPECT_EQ(read_by_painters(picture), image);
   }
+  for (int k = 0; k < kSpriteCount; ++k)
+    EXPECT_EQ(read_by_painters(static_cast<Picture>(k)), QImage(sprite_path(k)).convertToFormat(QImage::Format_ARGB32));
+  EXPECT_FALSE(decode_xpm("\"2 1 1 1\", \". c #000000\", \".\"").has_value());  // a short row
+  EXPECT_FALSE(decode_xpm("\"1 1 1 1\", \". c red\", \".\"").has_value());      // a colour by name
 }
 
 TEST(Sprites, EachShowsTheGroundOfItsLevelAndItsAnimal) {
@@ -38,12 +54,12 @@ TEST(Sprites, EachShowsTheGroundOfItsLevelAndItsAnimal) {
     EXPECT_FALSE(file.hasAlphaChannel());                                       // opaque, so drawn by plain copies
     EXPECT_EQ(file.colorTable().contains(qRgb(0, 0, 0)), k / 3 == 1);           // a zebra's black stripes
     EXPECT_EQ(file.colorTable().contains(qRgb(0xF0, 0xC0, 0x30)), k / 3 == 2);  // a lion's mane
-    const QImage& sprite = field_sprites()[k];
+    const QImage sprite = read_by_painters(static_cast<Picture>(k));
     ASSERT_EQ(sprite.size(), QSize(24, 24));
     for (QPoint corner : {QPoint(0, 0), QPoint(23, 0), QPoint(0, 23), QPoint(23, 23)})
       EXPECT_EQ(sprite.pixel(corner), ground[k]);
   }
-  EXPECT_EQ(field_sprites()[4], field_sprites()[5]);
+  EXPECT_EQ(read_by_painters(Picture::sprite4), read_by_painters(Picture::sprite5));
 }
 
 }  // namespace

@@ -581,6 +581,13 @@
   }
 
   start().catch((e) => {
-    if (!(trace && trace.exhausted)) console.error(e);
+    if (trace && trace.exhausted) return;
+    console.error(e);
+    // Too old a browser (no WebAssembly) or a broken copy of the file: say so.
+    const note = document.createElement('p');
+    note.className = 'noscript';
+    note.setAttribute('role', 'alert');
+    note.textContent = 'ノボリアを始められませんでした。新しいブラウザで開いてください。';
+    document.body.insertBefore(note, document.body.firstChild);
   });
 })();

@@ -136,7 +136,8 @@
     const at = wasm.nb_pixels(which);
     if (!at || !width || !height) return;
     const data = new Uint8ClampedArray(wasm.memory.buffer, at, width * height * 4);
-    context.putImageData(new ImageData(data, width, height), 0, 0);
+    const [x, y, w, h] = [0, 1, 2, 3].map((part) => wasm.nb_shown(which, part));
+    if (w > 0 && h > 0) context.putImageData(new ImageData(data, width, height), 0, 0, x, y, w, h);
   }
 
   function show() {

@@ -4,6 +4,7 @@
 // functions the page's script calls. The script forwards each event here and
 // shows what it reads back; every rule stays in the shared C++.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -58,13 +59,55 @@ enum Change : unsigned {
 
 enum Caption { kDaycap, kZSuu, kLSuu, kCaptionCount };
 
-// Pixels as the canvas wants them: bytes R, G, B, A in memory order.
-void to_rgba(const PixelImage& image, std::vector<std::uint32_t>& out) {
-  out.resize(image.pixels.size());
+// Pixels as the canvas wants them (bytes R, G, B, A in memory order), kept
+// per picture so that only what a day changed is converted and uploaded.
+class CanvasPixels {
+ public:
+  void touch(const PixelRect& r) {
+    if (r.empty()) return;
+    if (dirty_.empty()) {
+      dirty_ = r;
+      return;
+    }
+    const int left = std::min(dirty_.x, r.x), top = std::min(dirty_.y, r.y);
+    const int right = std::max(dirty_.x + dirty_.width, r.x + r.width);
+    const int bottom = std::max(dirty_.y + dirty_.height, r.y + r.height);
+    dirty_ = {left, top, right - left, bottom - top};
+  }
+  bool dirty() const { return !dirty_.empty(); }
+
+  // Brings the changed part up to date; the part is kept for the page to read.
+  const std::uint32_t* update(const PixelImage& image) {
+    if (rgba_.size() != image.pixels.size()) {
+      rgba_.assign(image.pixels.size(), 0);
+      dirty_ = image.rect();
+    }
+    shown_ = dirty_ & image.rect();
+    for (int y = shown_.y; y < shown_.y + shown_.height; ++y) {
+      for (int x = shown_.x; x < shown_.x + shown_.width; ++x) {
+        const std::uint32_t p = image.at(x, y);  // 0xAARRGGBB
+        rgba_[static_cast<std::size_t>(y) * image.width + x] =
+            (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+      }
+    }
+    dirty_ = {};
+    return rgba_.data();
+  }
+  const PixelRect& shown() const { return shown_; }
+
+ private:
+  std::vector<std::uint32_t> rgba_;
+  PixelRect dirty_;
+  PixelRect shown_;
+};
+
+std::vector<std::uint32_t> to_rgba(const PixelImage& image) {
+  std::vector<std::uint32_t> out(image.pixels.size());
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-    const std::uint32_t p = image.pixels[i];  // 0xAARRGGBB
+    const std::uint32_t p = image.pixels[i];
     out[i] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
   }
+  return out;
 }
 
 class PageControls final : public FormControls {
@@ -132,15 +175,18 @@ class PageControls final : public FormControls {
 
   void field_draw(const World& w) override {
     field_.field_draw(w);
-    if (!field_.changed().empty()) changes_ |= kFieldChanged;
+    for (const PixelRect& r : field_.changed()) field_pixels_.touch(r);
+    if (field_pixels_.dirty()) changes_ |= kFieldChanged;
   }
   void gra_new_sheet() override {
     graph_.new_sheet();
+    graph_pixels_.touch(graph_.image().rect());
     changes_ |= kGraphChanged;
   }
   void gra_plot(const GraphPoint& p) override {
     graph_.plot(p);
-    changes_ |= kGraphChanged;
+    graph_pixels_.touch(GraphPainter::plot_rect(p));
+    if (graph_pixels_.dirty()) changes_ |= kGraphChanged;
   }
   void show_day(int day) override { set_caption(kDaycap, std::to_string(day)); }
   void show_counts(int z_num, int l_num) override {
@@ -171,6 +217,10 @@ class PageControls final : public FormControls {
   long long beeps() const { return beeps_; }
   const FieldPainter& field() const { return field_; }
   const GraphPainter& graph() const { return graph_; }
+  // The field (0) or the graph (1) as the canvas wants it, and the part of it
+  // that changed since the last call.
+  CanvasPixels& pixels(int which) { return which == 0 ? field_pixels_ : graph_pixels_; }
+  const PixelImage& image(int which) const { return which == 0 ? field_.image() : graph_.image(); }
 
  private:
   void set_caption(int c, std::string text) {
@@ -193,6 +243,8 @@ class PageControls final : public FormControls {
   unsigned changes_ = kTextsChanged | kBarsChanged | kCaptionsChanged | kTimerChanged | kFieldChanged | kGraphChanged;
   FieldPainter field_;
   GraphPainter graph_;
+  CanvasPixels field_pixels_;
+  CanvasPixels graph_pixels_;
 };
 
 // The one form of the page and what it is built from.
@@ -208,8 +260,8 @@ struct Page {
 Page* page = nullptr;
 std::string in;   // bytes the script hands over
 std::string out;  // the last text handed back
-std::vector<std::uint32_t> rgba;
 PixelImage picture;
+std::vector<std::uint32_t> picture_rgba;
 
 bool box_index(int i) { return i >= 0 && i < kTextBoxCount; }
 
@@ -319,22 +371,27 @@ NB_EXPORT(nb_beeps) double nb_beeps() { return page ? static_cast<double>(page->
 
 // ---- Pixels -------------------------------------------------------------------
 
-// The field (0) or the graph's drawing area (1) as RGBA bytes, width x height.
+// The field (0) or the graph's drawing area (1) as RGBA bytes, width x height,
+// up to date in the part nb_shown gives (x, y, width, height): all the page
+// needs to upload.
 NB_EXPORT(nb_pixels) const std::uint32_t* nb_pixels(int which) {
-  if (!page) return nullptr;
-  const noboria::PixelImage& image = which == 0 ? page->controls.field().image() : page->controls.graph().image();
-  noboria::to_rgba(image, noboria::rgba);
-  return noboria::rgba.data();
+  if (!page || which < 0 || which > 1) return nullptr;
+  return page->controls.pixels(which).update(page->controls.image(which));
+}
+
+NB_EXPORT(nb_shown) int nb_shown(int which, int part) {
+  if (!page || which < 0 || which > 1) return 0;
+  const noboria::PixelRect& r = page->controls.pixels(which).shown();
+  const int parts[] = {r.x, r.y, r.width, r.height};
+  return part >= 0 && part < 4 ? parts[part] : 0;
 }
 
 NB_EXPORT(nb_pixels_width) int nb_pixels_width(int which) {
-  if (!page) return 0;
-  return which == 0 ? page->controls.field().image().width : page->controls.graph().image().width;
+  return page && (which == 0 || which == 1) ? page->controls.image(which).width : 0;
 }
 
 NB_EXPORT(nb_pixels_height) int nb_pixels_height(int which) {
-  if (!page) return 0;
-  return which == 0 ? page->controls.field().image().height : page->controls.graph().image().height;
+  return page && (which == 0 || which == 1) ? page->controls.image(which).height : 0;
 }
 
 // One of the embedded pictures (legends, icon, zebra), decoded; its size follows.
@@ -344,8 +401,8 @@ NB_EXPORT(nb_picture) const std::uint32_t* nb_picture(int id) {
     if (auto decoded = noboria::decode_xpm(noboria::picture_xpm(static_cast<noboria::Picture>(id))))
       noboria::picture = std::move(*decoded);
   }
-  noboria::to_rgba(noboria::picture, noboria::rgba);
-  return noboria::rgba.data();
+  noboria::picture_rgba = noboria::to_rgba(noboria::picture);
+  return noboria::picture_rgba.data();
 }
 NB_EXPORT(nb_picture_width) int nb_picture_width() { return noboria::picture.width; }
 NB_EXPORT(nb_picture_height) int nb_picture_height() { return noboria::picture.height; }

@@ -56,7 +56,8 @@ package: build
 node_modules: package-lock.json
 	PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 	@touch $@
-test test-fast bench: node_modules
+# The browser tests and benchmarks need the page too.
+test test-fast bench: node_modules web
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

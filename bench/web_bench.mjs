@@ -7,7 +7,7 @@
 // - Timer1 at speed 1 in a long run (the page's own timer): the interval
 //   between the days as the day label changes, mean and p99, and the CPU
 //   time all the browser's processes spend per day.
-// Usage: node bench/web_bench.mjs PAGE [--quick]
+// Usage: node bench/web_bench.mjs PAGE [--quick]  (or NOBORIA_BENCH_QUICK=1)
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -16,7 +16,12 @@ import puppeteer from 'puppeteer-core';
 import { launchOptions } from '../tools/noboria-trace-web.mjs';
 
 const page = path.resolve(process.argv[2] ?? 'build-web/noboria.html');
-const quick = process.argv.includes('--quick');
+// NOBORIA_BENCH_QUICK=1 (make test): one short pass whose figures mean nothing.
+const quick = process.argv.includes('--quick') || process.env.NOBORIA_BENCH_QUICK === '1';
+if (!fs.existsSync(page)) {
+  console.error(`missing ${page}: build the page first (make web)`);
+  process.exit(1);
+}
 const LAUNCHES = quick ? 1 : 10;
 const TICKS = quick ? 20 : 400;
 const LONG_RUN = { p_text: '8', Z_text: '50', Zh_text: '10', ze_text: '5', l_text: '10', lh_text: '20',

@@ -61,19 +61,23 @@ async function firstFrame(file) {
   return ms;
 }
 
-// CPU seconds of the browser and every process under it.
+// CPU clock ticks of the browser and of every process under it, by process.
 function browserCpu() {
-  const children = new Map();
+  const processes = new Map();
   for (const pid of fs.readdirSync('/proc').filter((name) => /^\d+$/.test(name))) {
     try {
       const fields = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
-      children.set(pid, { parent: fields[1], ticks: Number(fields[11]) + Number(fields[12]) });
+      processes.set(pid, { parent: fields[1], ticks: Number(fields[11]) + Number(fields[12]) });
     } catch { /* gone meanwhile */ }
   }
-  const tree = [String(browser.process().pid)];
-  for (const [pid, { parent }] of children) if (tree.includes(parent)) tree.push(pid);  // parents come first
-  return tree.reduce((sum, pid) => sum + (children.get(pid)?.ticks ?? 0), 0) / 100;  // USER_HZ
+  const tree = new Map([[String(browser.process().pid), 0]]);
+  for (const [pid, { parent }] of processes) if (tree.has(parent)) tree.set(pid, 0);  // parents come first
+  for (const pid of tree.keys()) tree.set(pid, processes.get(pid)?.ticks ?? 0);
+  return tree;
 }
+
+// CPU seconds spent since `before` by the processes alive now.
+const cpuSince = (before) => [...browserCpu()].reduce((sum, [pid, ticks]) => sum + ticks - (before.get(pid) ?? 0), 0) / 100;
 
 async function ticks() {
   const tab = await browser.newPage();
@@ -96,7 +100,7 @@ async function ticks() {
   const cpu = browserCpu();
   const first = await tab.evaluate(() => globalThis.days.length);
   await tab.waitForFunction((n) => globalThis.days.length >= n, { polling: 100, timeout: 0 }, first + TICKS);
-  const spent = browserCpu() - cpu;
+  const spent = cpuSince(cpu);
   const days = await tab.evaluate(() => globalThis.days);
   if (await tab.$eval('#l_suu', (e) => e.textContent === '0')) throw new Error('the long run ended');
   const gaps = days.slice(1).map((t, i) => t - days[i]).sort((a, b) => a - b);

@@ -14,7 +14,7 @@ for picture in $(ls "$work/desktop"); do
   if [ "$(/usr/bin/identify -format '%[opaque]' "$work/web/$picture")" != true ]; then
     echo "the page left pixels of $picture transparent"; exit 1
   fi
-  if ! /usr/bin/compare -metric AE "$work/desktop/$picture" "$work/web/$picture" "$work/diff-$picture"; then
-    echo " pixels differ in $picture (the differences in red: $work/diff-$picture)"; exit 1
+  if ! differ=$(/usr/bin/compare -metric AE "$work/desktop/$picture" "$work/web/$picture" "$work/diff-$picture" 2>&1); then
+    echo "$differ pixels differ in $picture (the differences in red: $work/diff-$picture)"; exit 1
   fi
 done

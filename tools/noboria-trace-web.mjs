@@ -274,7 +274,15 @@ async function main(argv) {
   }
 }
 
-if (process.argv[1] && fs.realpathSync(process.argv[1]) === fileURLToPath(import.meta.url)) {
+// Run as a program, not imported (by the tests, the benchmarks).
+const isMain = () => {
+  try {
+    return fs.realpathSync(process.argv[1]) === fileURLToPath(import.meta.url);
+  } catch {
+    return false;
+  }
+};
+if (isMain()) {
   try {
     await main(process.argv.slice(2));
   } catch (error) {

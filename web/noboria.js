@@ -250,7 +250,15 @@
   function bell() {
     ++beeps;
     if (trace) trace.beeps = beeps;
-    if (!audio || audio.state !== 'running') return;
+    if (!audio || audio.state === 'closed') return;
+    // A context the browser has suspended since (another tab, power saving) rings once it is back.
+    // A bell that comes much later would only puzzle: after a second it is dropped.
+    const asked = performance.now();
+    if (audio.state !== 'running') audio.resume().then(() => { if (performance.now() - asked < 1000) ring(); }, () => {});
+    else ring();
+  }
+
+  function ring() {
     const t = audio.currentTime;
     const tone = audio.createOscillator();
     const level = audio.createGain();

@@ -138,6 +138,11 @@
     const data = new Uint8ClampedArray(wasm.memory.buffer, at, width * height * 4);
     const [x, y, w, h] = [0, 1, 2, 3].map((part) => wasm.nb_shown(which, part));
     if (w > 0 && h > 0) context.putImageData(new ImageData(data, width, height), 0, 0, x, y, w, h);
+    // For timing the start-up from outside (the benchmarks).
+    if (which === 0 && !paint.marked && performance.mark) {
+      paint.marked = true;
+      performance.mark('noboria-field-painted');
+    }
   }
 
   function show() {

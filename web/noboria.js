@@ -65,7 +65,7 @@
   }
 
   async function loadCore() {
-    const module = await WebAssembly.compile(bytes(globalThis.noboriaWasm));
+    const module = await WebAssembly.compile(bytes($('noboria-core').textContent));
     // libc's stream calls are never used for anything the page needs: refuse them.
     const wasi = {};
     for (const entry of WebAssembly.Module.imports(module)) {
@@ -80,9 +80,10 @@
   }
 
   async function loadFont() {
-    if (!globalThis.noboriaFont || typeof FontFace === 'undefined') return;
+    const data = $('noboria-font');
+    if (!data || typeof FontFace === 'undefined') return;
     try {
-      const face = new FontFace('NoboriaGothic', bytes(globalThis.noboriaFont).buffer);
+      const face = new FontFace('NoboriaGothic', bytes(data.textContent).buffer);
       document.fonts.add(face);
       await face.load();
     } catch (e) {
@@ -569,7 +570,10 @@
     wireButtons();
     wireAbout();
     showPictures();
-    document.querySelectorAll('.label.fit').forEach(fitLabel);
+    // Every font read in one pass, before anything is written: one style computation.
+    const fitted = [...document.querySelectorAll('.label.fit')];
+    for (const el of [...fitted, ...boxes]) textWidth(el, '');
+    fitted.forEach(fitLabel);
     for (const id of ['field_summary', 'gra_summary', 'field', 'gra_canvas'])
       $(id).addEventListener('focus', () => updateSummaries(true));
     addEventListener('resize', layout);

@@ -41,7 +41,7 @@ def font_subset(font_path, chars):
     options.notdef_outline = True
     options.hinting = False
     options.desubroutinize = True
-    font = TTFont(font_path)
+    font = TTFont(font_path, recalcTimestamp=False)  # the same file from the same sources
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=[ord(c) for c in sorted(chars)])
     subsetter.subset(font)

@@ -129,7 +129,7 @@
   // ---- Showing what the core says --------------------------------------------
 
   const fieldContext = $('field').getContext('2d');
-  const graphContext = $('gra_canvas').getContext('2d');
+  const graphContext = $('gra').getContext('2d');
 
   function paint(which, context) {
     const width = wasm.nb_pixels_width(which);
@@ -385,7 +385,7 @@
     const field = $('field_summary');
     const graph = $('gra_summary');
     const active = document.activeElement;
-    if (!force && active !== field && active !== graph && active !== $('field') && active !== $('gra_canvas')) return;
+    if (!force && active !== field && active !== graph && active !== $('field') && active !== $('gra')) return;
     const summary = got(wasm.nb_summary());
     field.textContent = `フィールド：${summary}`;
     graph.textContent = `グラフ：${summary}`;
@@ -574,7 +574,7 @@
     const fitted = [...document.querySelectorAll('.label.fit')];
     for (const el of [...fitted, ...boxes]) textWidth(el, '');
     fitted.forEach(fitLabel);
-    for (const id of ['field_summary', 'gra_summary', 'field', 'gra_canvas'])
+    for (const id of ['field_summary', 'gra_summary', 'field', 'gra'])
       $(id).addEventListener('focus', () => updateSummaries(true));
     addEventListener('resize', layout);
     layout();

@@ -41,7 +41,7 @@ def font_subset(font_path, chars):
     options.notdef_outline = True
     options.hinting = False
     options.desubroutinize = True
-    font = TTFont(font_path)
+    font = TTFont(font_path, recalcTimestamp=False)  # the same file from the same sources
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=[ord(c) for c in sorted(chars)])
     subsetter.subset(font)
@@ -71,12 +71,14 @@ def main():
         wasm = f.read()
 
     font = font_subset(a.font, page_characters([a.template, a.css, a.js] + a.chars))
-    boot = 'globalThis.noboriaWasm = "%s";\nglobalThis.noboriaFont = "%s";' % (
-        base64.b64encode(wasm).decode("ascii"), base64.b64encode(font).decode("ascii"))
+    # As data blocks the script reads, not as script: nothing has to parse them.
+    boot = '<script type="application/octet-stream" id="noboria-core">%s</script>\n' \
+           '<script type="application/octet-stream" id="noboria-font">%s</script>' % (
+               base64.b64encode(wasm).decode("ascii"), base64.b64encode(font).decode("ascii"))
 
     if "</script" in js.lower() or "</style" in css.lower():
         sys.exit("fold.py: a source would end its inline element early")
-    for mark, text in (("/*@CSS@*/", css), ("/*@BOOT@*/", boot), ("/*@JS@*/", js)):
+    for mark, text in (("/*@CSS@*/", css), ("<!--@DATA@-->", boot), ("/*@JS@*/", js)):
         if page.count(mark) != 1:
             sys.exit("fold.py: the template needs exactly one " + mark)
         page = page.replace(mark, text.rstrip("\n"))

@@ -16,7 +16,7 @@
   const PICTURE = { legend_herbivore: 9, legend_carnivore: 10, icon: 11, about_zebra: 12 };
   // The smallest horizontal scale a caption or a box's text is condensed to; below it the text is left as is.
   const LABEL_MINIMUM = 0.70, BOX_MINIMUM = 0.85;
-  const BOX_ROOM = 20;  // pixels a 25-pixel box gives its text
+  const BOX_WIDTH = 25, BOX_ROOM = 20;  // a box's pixels, and those it gives its text
   const REPEAT_DELAY = 500, REPEAT_INTERVAL = 50;  // a held arrow, as a scroll bar's
   const CATCH_UP_LIMIT = 1000;  // ms a late Timer1 may still make up
 
@@ -110,7 +110,8 @@
   // Condenses el horizontally so that text fits room, by whole percent, not
   // below minimum; the control keeps its place and outer width.
   function condense(el, text, room, minimum) {
-    if (el.baseWidth === undefined) el.baseWidth = parseFloat(el.style.width) || el.offsetWidth;
+    // Read once, from the markup or the style sheet, never from layout.
+    if (el.baseWidth === undefined) el.baseWidth = parseFloat(el.style.width) || BOX_WIDTH;
     const natural = textWidth(el, text);
     let scale = 1;
     if (natural > room) {
@@ -561,7 +562,21 @@
   async function start() {
     $('form1_title').textContent = CAPTION;
     document.title = CAPTION;
-    await Promise.all([loadCore(), loadFont()]);
+    // The core compiles in the background while the captions are fitted and placed.
+    const core = loadCore();
+    await loadFont();
+    // Every font read in one pass, before anything is written: one style computation.
+    const fitted = [...document.querySelectorAll('.label.fit')];
+    for (const el of [...fitted, ...boxes]) textWidth(el, '');
+    fitted.forEach(fitLabel);
+    addEventListener('resize', layout);
+    layout();
+    // The canvases' stores, made now rather than at the first day's picture.
+    fieldContext.fillStyle = '#ffffc0';
+    fieldContext.fillRect(0, 0, 1, 1);
+    graphContext.fillStyle = '#ffffff';
+    graphContext.fillRect(0, 0, 1, 1);
+    await core;
     let seed = 0;
     if (!trace) seed = crypto.getRandomValues(new Uint32Array(1))[0];
     wasm.nb_init(trace ? 1 : 0, seed);
@@ -570,14 +585,8 @@
     wireButtons();
     wireAbout();
     showPictures();
-    // Every font read in one pass, before anything is written: one style computation.
-    const fitted = [...document.querySelectorAll('.label.fit')];
-    for (const el of [...fitted, ...boxes]) textWidth(el, '');
-    fitted.forEach(fitLabel);
     for (const id of ['field_summary', 'gra_summary', 'field', 'gra'])
       $(id).addEventListener('focus', () => updateSummaries(true));
-    addEventListener('resize', layout);
-    layout();
     // Form_Load: the start-up defaults, then the About panel beside the main one.
     run(() => wasm.nb_form_load());
     boxes.forEach(fitBox);

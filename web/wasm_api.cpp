@@ -6,12 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
-#include <new>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -257,7 +255,7 @@ struct Page {
   Form form;
 };
 
-Page* page = nullptr;
+std::unique_ptr<Page> page;
 std::string in;   // bytes the script hands over
 std::string out;  // the last text handed back
 PixelImage picture;
@@ -295,7 +293,7 @@ NB_EXPORT(nb_init) void nb_init(int scripted, std::uint32_t seed) {
   } else {
     random = std::make_unique<noboria::MersenneRandom>(seed);
   }
-  page = new noboria::Page(std::move(random));
+  page = std::make_unique<noboria::Page>(std::move(random));
 }
 
 NB_EXPORT(nb_form_load) void nb_form_load() {
@@ -317,7 +315,7 @@ NB_EXPORT(nb_bar_set) void nb_bar_set(int i, int value) {
 NB_EXPORT(nb_bar_step) void nb_bar_step(int i, int delta) {
   if (!page || !noboria::box_index(i)) return;
   const long long v = static_cast<long long>(page->controls.bar_value(i)) + delta;
-  page->controls.click_bar(i, v < -1000000 ? -1000000 : v > 1000000 ? 1000000 : static_cast<int>(v));
+  page->controls.click_bar(i, static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)));
 }
 
 NB_EXPORT(nb_sim_com) void nb_sim_com() {

@@ -1,0 +1,153 @@
+// The browser edition in headless Chromium against the least page that shows
+// one Japanese label:
+// - start-up: from the start of the navigation to the first frame after the
+//   field (the yardstick: the label) is on the page; fresh contexts, the two
+//   pages alternating after one unmeasured load each, the median of each;
+// - the file's size;
+// - Timer1 at speed 1 in a long run (the page's own timer): the interval
+//   between the days as the day label changes, mean and p99, and the CPU
+//   time all the browser's processes spend per day, also less what they
+//   spend on the same page standing still.
+// Usage: node bench/web_bench.mjs PAGE [--quick]  (or NOBORIA_BENCH_QUICK=1)
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { launchOptions } from '../tools/noboria-trace-web.mjs';
+
+const page = path.resolve(process.argv[2] ?? 'build-web/noboria.html');
+// NOBORIA_BENCH_QUICK=1 (make test): one short pass whose figures mean nothing.
+const quick = process.argv.includes('--quick') || process.env.NOBORIA_BENCH_QUICK === '1';
+if (!fs.existsSync(page)) {
+  console.error(`missing ${page}: build the page first (make web)`);
+  process.exit(1);
+}
+const LAUNCHES = quick ? 1 : 10;
+const TICKS = quick ? 20 : 400;
+const LONG_RUN = { p_text: '8', Z_text: '50', Zh_text: '10', ze_text: '5', l_text: '10', lh_text: '20',
+  le_text: '10', lm_text: '3', lK_text: '3' };
+
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'noboria-bench-'));
+const baseline = path.join(profile, 'baseline.html');
+fs.writeFileSync(baseline, '<!DOCTYPE html><html lang="ja"><meta charset="utf-8"><title>baseline</title>' +
+  '<body style="background:#ffffc0"><p id="label">ノボリア</p></body></html>');
+const browser = await puppeteer.launch(launchOptions('chromium', path.join(profile, 'profile')));
+
+// Marks the first frame after the field was first painted (the yardstick:
+// after its label was parsed), counted from the start of the navigation.
+function markFirstFrame() {
+  const mark = () => requestAnimationFrame(() => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => { globalThis.firstFrame ??= performance.now(); };
+    channel.port2.postMessage(0);
+  });
+  for (const name of ['putImageData', 'drawImage']) {
+    const original = CanvasRenderingContext2D.prototype[name];
+    CanvasRenderingContext2D.prototype[name] = function (...args) {
+      if (this.canvas.id === 'field') mark();
+      return original.apply(this, args);
+    };
+  }
+  document.addEventListener('DOMContentLoaded', () => { if (document.getElementById('label')) mark(); });
+}
+
+async function firstFrame(file) {
+  const context = await browser.createBrowserContext();
+  const tab = await context.newPage();
+  await tab.evaluateOnNewDocument(markFirstFrame);
+  await tab.goto(pathToFileURL(file).href);
+  const ms = await (await tab.waitForFunction(() => globalThis.firstFrame, { polling: 'raf' })).jsonValue();
+  await context.close();
+  return ms;
+}
+
+// CPU clock ticks of the browser and of every process under it, by process.
+function browserCpu() {
+  const processes = new Map();
+  for (const pid of fs.readdirSync('/proc').filter((name) => /^\d+$/.test(name))) {
+    try {
+      const fields = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+      processes.set(pid, { parent: fields[1], ticks: Number(fields[11]) + Number(fields[12]) });
+    } catch { /* gone meanwhile */ }
+  }
+  const tree = new Map([[String(browser.process().pid), 0]]);
+  for (const [pid, { parent }] of processes) if (tree.has(parent)) tree.set(pid, 0);  // parents come first
+  for (const pid of tree.keys()) tree.set(pid, processes.get(pid)?.ticks ?? 0);
+  return tree;
+}
+
+// CPU seconds spent since `before` by the processes alive now.
+const cpuSince = (before) => [...browserCpu()].reduce((sum, [pid, ticks]) => sum + ticks - (before.get(pid) ?? 0), 0) / 100;
+
+async function ticks() {
+  const tab = await browser.newPage();
+  await tab.goto(pathToFileURL(page).href);
+  await tab.waitForFunction(() => document.getElementById('Form2')?.checkVisibility());
+  await tab.$eval('#Command2', (button) => button.click());  // a still page: what the browser spends idle
+  const still = [browserCpu(), Date.now()];
+  await new Promise((resolve) => setTimeout(resolve, quick ? 500 : 5000));
+  const idlePerSecond = cpuSince(still[0]) / ((Date.now() - still[1]) / 1000);
+  await tab.evaluate((texts) => {
+    const edit = (id, text) => {
+      const box = document.getElementById(id);
+      box.value = text;
+      box.dispatchEvent(new Event('input', { bubbles: true }));
+    };
+    edit('speed', '1');
+    for (const [id, text] of Object.entries(texts)) edit(id, text);
+    document.getElementById('sim_com').click();
+    globalThis.days = [];
+    new MutationObserver(() => globalThis.days.push(performance.now()))
+      .observe(document.getElementById('daycap'), { childList: true, characterData: true, subtree: true });
+  }, LONG_RUN);
+  await tab.waitForFunction(() => globalThis.days.length >= 2, { polling: 50 });
+  const [cpu, from] = [browserCpu(), Date.now()];
+  const first = await tab.evaluate(() => globalThis.days.length);
+  await tab.waitForFunction((n) => globalThis.days.length >= n, { polling: 100, timeout: 0 }, first + TICKS);
+  const spent = cpuSince(cpu);
+  const idle = idlePerSecond * ((Date.now() - from) / 1000);
+  const days = await tab.evaluate(() => globalThis.days);
+  if (await tab.$eval('#l_suu', (e) => e.textContent === '0')) throw new Error('the long run ended');
+  const gaps = days.slice(1).map((t, i) => t - days[i]).sort((a, b) => a - b);
+  return { mean: gaps.reduce((a, b) => a + b, 0) / gaps.length, p99: gaps[Math.ceil(0.99 * gaps.length) - 1],
+    cpuUs: (spent / (days.length - first)) * 1e6, netUs: ((spent - idle) / (days.length - first)) * 1e6 };
+}
+
+try {
+  const times = { game: [], baseline: [] };
+  for (let n = 0; n <= LAUNCHES; n++) {
+    const game = await firstFrame(page);
+    const yardstick = await firstFrame(baseline);
+    if (n === 0) continue;  // fills the caches
+    times.game.push(game);
+    times.baseline.push(yardstick);
+  }
+  const median = (list) => list.sort((a, b) => a - b)[Math.floor(list.length / 2)];
+  const [game, yardstick] = [median(times.game), median(times.baseline)];
+  const kb = fs.statSync(page).size / 1024;
+  const tick = await ticks();
+  const rows = [
+    ['start-up to the first painted field', `${game.toFixed(0)} ms`, `${yardstick.toFixed(0)} ms`, `${(game / yardstick).toFixed(2)} x`, '<= 1.5 x'],
+    ['size of noboria.html', `${kb.toFixed(0)} KB`, '', '', '<= 300 KB'],
+    [`tick interval at speed 1, mean of ${TICKS}`, `${tick.mean.toFixed(3)} ms`, '', '', '50 ms +- 1 %'],
+    ['tick interval p99', `${tick.p99.toFixed(3)} ms`, '', '', ''],
+    ['CPU per tick, all browser processes', `${tick.cpuUs.toFixed(0)} us`, '', `${(tick.cpuUs / 500).toFixed(2)} % of 50 ms`, ''],
+    ['  less what the still page costs', `${tick.netUs.toFixed(0)} us`, '', `${(tick.netUs / 500).toFixed(2)} % of 50 ms`, ''],
+  ];
+  const header = ['measure (Chromium)', 'page', 'baseline', 'ratio', 'target'];
+  const widths = header.map((_, i) => Math.max(...[header, ...rows].map((r) => r[i].length)));
+  for (const r of [header, ...rows]) console.log(r.map((c, i) => c.padEnd(widths[i])).join('  ').trimEnd());
+  console.log(`page start-up times (ms): ${times.game.map((t) => t.toFixed(0)).join(' ')}`);
+  console.log(`baseline start-up times (ms): ${times.baseline.map((t) => t.toFixed(0)).join(' ')}`);
+  console.log('== summary ==');
+  console.log(`web_startup_ratio ${(game / yardstick).toFixed(2)} x`);
+  console.log(`web_file_kb ${kb.toFixed(0)} KB`);
+  console.log(`web_tick_mean_ms ${tick.mean.toFixed(3)} ms`);
+  console.log(`web_tick_p99_ms ${tick.p99.toFixed(3)} ms`);
+  console.log(`web_tick_cpu_pct ${(tick.cpuUs / 500).toFixed(3)} %`);
+  console.log(`web_tick_cpu_net_pct ${(tick.netUs / 500).toFixed(3)} %`);
+} finally {
+  await browser.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}

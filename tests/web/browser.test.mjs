@@ -1,0 +1,269 @@
+// The page's promises in Debian's Chromium (and Firefox where named), driven
+// through puppeteer-core as a pupil would: offline and private, the bell,
+// the address links, the keyboard, touch, full-width digits and scaling.
+// Screenshots of the Tab walk are kept in shots/ of the working folder.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { launchOptions, randomValue } from '../../tools/noboria-trace-web.mjs';
+
+const PAGE = process.env.NOBORIA_PAGE;
+const FILE_URL = pathToFileURL(PAGE).href;
+const TAB_ORDER = ['sim_com', 'p_text', 'Z_text', 'Zh_text', 'ze_text', 'l_text', 'lh_text', 'le_text', 'lm_text',
+  'lK_text', 'Command2', 'speed', 'HS0', 'HSsp', 'HS1', 'HS2', 'HS3', 'HS4', 'HS5', 'HS6', 'HS7', 'HS8', 'Command1'];
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const profiles = [];
+
+async function launch(name) {
+  profiles.push(fs.mkdtempSync(path.join(os.tmpdir(), 'noboria-web-test-')));
+  return puppeteer.launch(launchOptions(name, profiles.at(-1)));
+}
+
+let chromium;
+before(async () => { chromium = await launch('chromium'); });
+after(async () => {
+  await chromium.close();
+  for (const dir of profiles) fs.rmSync(dir, { recursive: true, force: true });
+});
+
+// A fresh tab in a context of its own, the page loaded and started (the About
+// panel shows once the start-up defaults have run).
+async function open(browser, { url = FILE_URL, viewport = { width: 1280, height: 800 }, init, setup } = {}) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport(viewport);
+  if (init) await page.evaluateOnNewDocument(init);
+  if (setup) await setup(page, context);
+  await page.goto(url);
+  await page.waitForFunction(() => document.getElementById('Form2')?.checkVisibility());
+  return page;
+}
+
+const text = (page, id) => page.$eval(`#${id}`, (e) => e.textContent);
+async function type(page, id, value) {  // as a user: select the box's text, then type over it
+  await page.$eval(`#${id}`, (box) => { box.focus(); box.select(); });
+  await page.keyboard.sendCharacter(value);
+}
+
+// A run without carnivores ends, with the bell, at the end of its first day,
+// shown as day 2 (the start-up run, with carnivores, cannot end there).
+async function runToEnd(page) {
+  await type(page, 'speed', '1');
+  await type(page, 'l_text', '0');
+  await page.click('#sim_com');
+  const ended = () => document.getElementById('daycap').textContent === '2' &&
+    document.getElementById('l_suu').textContent === '0';
+  await page.waitForFunction(ended);
+  await sleep(300);  // six days at 50 ms, had the timer gone on
+  assert.ok(await page.evaluate(ended), 'the run went on after its end');
+  assert.match(await text(page, 'z_suu'), /^[1-9]\d*$/);
+}
+
+// A small web server for the page, counting every request it gets.
+function serve() {
+  const server = http.createServer((request, response) => {
+    server.requests.push(request.url);
+    response.writeHead(200, { 'content-type': 'text/html; charset=utf-8' });
+    response.end(fs.readFileSync(PAGE));
+  });
+  server.requests = [];
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+for (const name of ['chromium', 'firefox']) {
+  test(`${name}: a run ends with its counts from a server and from file://; nothing requested but the page, nothing stored`, async () => {
+    const server = await serve();
+    const url = `http://127.0.0.1:${server.address().port}/noboria.html`;
+    const browser = name === 'chromium' ? chromium : await launch(name);
+    try {
+      const requests = [];
+      const page = await open(browser, {
+        url,
+        setup: async (tab) => {
+          await tab.setRequestInterception(true);
+          tab.on('request', (request) => {
+            if (!request.url().startsWith('data:')) requests.push(request.url());
+            request.url() === url ? request.continue() : request.abort();
+          });
+        },
+      });
+      await runToEnd(page);
+      await page.click('#Command1');
+      await page.click('#Command1');
+      assert.deepEqual(requests, [url]);
+      assert.deepEqual(server.requests, ['/noboria.html']);
+      const stored = await page.evaluate(async () => ({
+        cookie: document.cookie,
+        local: localStorage.length,
+        session: sessionStorage.length,
+        databases: (await indexedDB.databases?.() ?? []).length,
+        caches: globalThis.caches ? (await caches.keys()).length : 0,
+      }));
+      assert.deepEqual(stored, { cookie: '', local: 0, session: 0, databases: 0, caches: 0 });
+      assert.deepEqual(await page.cookies(), []);
+      await runToEnd(await open(browser));
+    } finally {
+      server.close();
+      if (browser !== chromium) await browser.close();
+    }
+  });
+}
+
+test('the end of a run sounds after a first touch, and not before', async () => {
+  // Every node the page connects to the speakers is also heard by an analyser.
+  const page = await open(chromium, {
+    init: () => {
+      const heard = (globalThis.heard = []);
+      const connect = AudioNode.prototype.connect;
+      AudioNode.prototype.connect = function (target, ...rest) {
+        if (target instanceof AudioDestinationNode) {
+          const ear = this.context.createAnalyser();
+          const samples = new Float32Array(ear.fftSize);
+          connect.call(this, ear);
+          setInterval(() => {
+            ear.getFloatTimeDomainData(samples);
+            heard.push(Math.max(...samples.map(Math.abs)));
+          }, 5);
+        }
+        return connect.call(this, target, ...rest);
+      };
+    },
+  });
+  await page.$eval('#Command2', (button) => button.click());  // the start-up run stops untouched
+  await page.mouse.click(5, 5);  // the first touch, away from every control
+  await sleep(300);
+  assert.equal(await page.evaluate(() => Math.max(0, ...globalThis.heard)), 0, 'sound before the end of a run');
+  await runToEnd(page);
+  await page.waitForFunction(() => Math.max(0, ...globalThis.heard) > 0.05, { timeout: 5000 });
+});
+
+test('an address link copies its address and tells so in a page-modal box', async () => {
+  const page = await open(chromium, {
+    setup: (tab, context) => context.overridePermissions('file://',
+      ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']),
+  });
+  const url = 'https://example.org/noboria/';
+  const urlMessage = 'クリックボードにURLを転送しました。ブラウザに貼り付けてHPを訪れてください';
+  const mailMessage = 'クリックボードにメールアドレスを転送しました。メーラーに貼り付けてメールをお願いします';
+  for (const [link, address, message] of [['Label3', url, urlMessage], ['Label4', url, urlMessage],
+    ['Label6', 'noboria@example.org', mailMessage]]) {
+    await page.evaluate(() => navigator.clipboard.writeText('before'));
+    await page.click(`#${link}`);
+    const box = await page.waitForSelector('[role=alertdialog]', { visible: true });
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), address, link);
+    assert.match(await box.evaluate((e) => e.textContent), new RegExp(message));
+    await page.keyboard.press('Tab');  // the box keeps the focus while it is open
+    assert.ok(await box.evaluate((e) => e.contains(document.activeElement)), `${link}: focus left the box`);
+    await page.click('#sim_com').catch(() => {});  // covered by the box: no run starts
+    await (await box.$('button')).click();
+    await page.waitForSelector('[role=alertdialog]', { hidden: true });
+  }
+});
+
+// Relative luminance contrast of two RGB pixels, as WCAG counts it.
+function contrast(a, b) {
+  const lum = (p) => p.map((c) => ((c /= 255) <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4))
+    .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0);
+  const [x, y] = [lum(a), lum(b)].sort((m, n) => n - m);
+  return (x + 0.05) / (y + 0.05);
+}
+
+test('Tab walks the desktop order with a focus mark of 3:1 on every stop, About included', async () => {
+  const page = await open(chromium);
+  await page.click('#Command2');  // a still field
+  const shots = path.join(process.cwd(), 'shots');
+  fs.mkdirSync(shots, { recursive: true });
+  const rgb = (png) => execFileSync('/usr/bin/convert', ['png:-', 'rgb:-'], { input: png, maxBuffer: 1 << 26 });
+  await page.evaluate(() => document.activeElement.blur());
+  const plain = rgb(await page.screenshot());
+  for (const order of [TAB_ORDER, ['Form2_OK', 'Label3', 'Label4', 'Label6']]) {
+    await page.focus(`#${order[0]}`);  // then back and forth, so that the keyboard brings the focus there
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+    for (const id of order) {
+      await page.keyboard.press('Tab');
+      assert.equal(await page.evaluate(() => document.activeElement.id), id, `the stop after the one before ${id}`);
+      const marked = rgb(await page.screenshot({ path: path.join(shots, `${id}.png`) }));
+      const r = await page.$eval(`#${id}`, (e) => e.getBoundingClientRect().toJSON());
+      let strong = 0;
+      for (let y = Math.floor(r.top) - 4; y < r.bottom + 4; y++) {
+        for (let x = Math.floor(r.left) - 4; x < r.right + 4; x++) {
+          const at = (y * 1280 + x) * 3;
+          if (contrast([...plain.subarray(at, at + 3)], [...marked.subarray(at, at + 3)]) >= 3) strong++;
+        }
+      }
+      assert.ok(strong >= r.width + r.height, `${id}: ${strong} pixels of the focus mark at 3:1`);
+    }
+  }
+});
+
+test('touch: a tap on a step arrow steps once, holding it repeats', async () => {
+  const page = await open(chromium, { viewport: { width: 768, height: 1024, deviceScaleFactor: 2, hasTouch: true } });
+  const value = () => page.$eval('#HS1', (bar) => Number(bar.getAttribute('aria-valuenow')));
+  await page.tap('#Form2_OK');  // the About panel stands over the step controls here
+  const [, up] = await page.$$('#HS1 button');
+  const { x, y, width, height } = await up.boundingBox();
+  const start = await value();
+  await page.touchscreen.tap(x + width / 2, y + height / 2);
+  await sleep(800);
+  assert.equal(await value(), start + 1);
+  assert.equal(await page.$eval('#Z_text', (box) => box.value), String(start + 1));
+  await page.touchscreen.touchStart(x + width / 2, y + height / 2);
+  await sleep(1200);
+  await page.touchscreen.touchEnd();
+  const held = await value();
+  assert.ok(held > start + 4, `held for 1.2 s: ${held - start - 1} steps`);
+  await sleep(300);
+  assert.equal(await value(), held, 'went on stepping after the finger left');
+});
+
+test('full-width digits from an input method are read, and boxes ask for a numeric keyboard', async () => {
+  const page = await open(chromium);
+  const cued = (id) => page.$eval(`#${id}`, (box) => getComputedStyle(box).backgroundColor === 'rgb(255, 192, 192)');
+  for (const [typed, refused] of [['x', true], ['５', false], ['', true], ['０．５', false]]) {
+    await type(page, 'p_text', typed);
+    assert.equal(await cued('p_text'), refused, `p_text "${typed}"`);
+  }
+  const modes = await page.$$eval('input', (boxes) => boxes.map((box) => box.inputMode));
+  assert.deepEqual(new Set(modes), new Set(['decimal']));
+});
+
+test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by whole steps, crisp', async () => {
+  for (const [width, height, deviceScaleFactor] of [[375, 667, 2], [768, 1024, 2], [1024, 768, 2], [1280, 800, 1],
+    [2560, 1440, 1]]) {
+    const page = await open(chromium, { viewport: { width, height, deviceScaleFactor, isMobile: width < 700 } });
+    const at = await page.evaluate(() => Object.fromEntries(['form1', 'Form2', 'field'].map((id) => {
+      const e = document.getElementById(id);
+      return [id, { ...e.getBoundingClientRect().toJSON(), rendering: getComputedStyle(e).imageRendering }];
+    })));
+    const where = `${width}×${height}@${deviceScaleFactor}`;
+    for (const id of ['form1', 'Form2']) assert.ok(at[id].left >= 0 && at[id].right <= width, `${id} at ${where}`);
+    assert.match(at.field.rendering, /pixelated|crisp-edges/, where);
+    if (width > 700) assert.equal((at.field.width * deviceScaleFactor) % 374, 0, `field at ${where}: ${at.field.width}`);
+    if (width > 2000) assert.ok(at.field.width >= 748, `field at ${where} not scaled up`);
+    if (width === 1280) assert.ok(at.Form2.left >= at.form1.right, `About beside the main panel at ${where}`);
+    await page.close();
+  }
+});
+
+test('random file values round once to the nearest 32-bit float, as on the desktop', () => {
+  // Bit patterns from the desktop driver's reading of the same texts.
+  const cases = [['0.5', 0x3f000000], ['-0', 0x80000000], ['1e-40', 0x000116c2], ['1e-46', 0], ['.5', 0x3f000000],
+    ['0.99999997', 0x3f7fffff], ['7.0064923216240854e-46', 1], ['2.10194769648722564e-45', 2], ['-1e-50', 0x80000000],
+    ['2.4703282292062328e-324', 0], ['0e99999999999999999999', 0], ['1E-3', 0x3a83126f], ['1.1754942e-38', 0x007fffff]];
+  for (const [text, bits] of cases) {
+    const value = randomValue(text);
+    assert.ok(value !== undefined, text);
+    assert.equal(new DataView(Float32Array.of(value).buffer).getUint32(0, true), bits, text);
+  }
+  for (const text of ['5.', '.', '+0.5', '0.999999970198', 'nan', 'inf', '1e', '0x1p-3', '2e-324', '-1e-400', '1']) {
+    assert.equal(randomValue(text), undefined, text);
+  }
+});

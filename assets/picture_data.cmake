@@ -30,3 +30,4 @@ std::string_view picture_xpm(Picture p) {
 ]])
 add_library(picture_data STATIC ${CMAKE_BINARY_DIR}/generated/picture_data.cpp ${_picture_root}/picture_data.h)
 target_include_directories(picture_data PUBLIC ${_picture_root}/..)
+set_target_properties(picture_data PROPERTIES AUTOMOC OFF AUTORCC OFF)

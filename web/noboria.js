@@ -67,13 +67,21 @@
   }
 
   async function loadCore() {
-    const module = await WebAssembly.compile(bytes($('noboria-core').textContent));
+    const data = bytes($('noboria-core').textContent);
+    // At once where the browser allows it on this thread: the field then comes
+    // with the page's first frame instead of a frame later; else in the background.
+    let module;
+    try {
+      module = new WebAssembly.Module(data);
+    } catch (e) {
+      module = await WebAssembly.compile(data);
+    }
     // libc's stream calls are never used for anything the page needs: refuse them.
     const wasi = {};
     for (const entry of WebAssembly.Module.imports(module)) {
       if (entry.module === 'wasi_snapshot_preview1') wasi[entry.name] = () => 52;  // ENOSYS
     }
-    const instance = await WebAssembly.instantiate(module, {
+    const instance = new WebAssembly.Instance(module, {
       wasi_snapshot_preview1: wasi,
       noboria: { random_draw: trace ? drawScripted : () => { throw new Error('no scripted draws'); } },
     });

@@ -136,7 +136,7 @@
     el.style.transform = scale === 1 ? '' : `scaleX(${scale})`;
   }
 
-  const fitLabel = (el) => condense(el, el.textContent, el.baseWidth || parseFloat(el.style.width), LABEL_MINIMUM);
+  const fitLabel = (el, text = el.textContent) => condense(el, text, el.baseWidth || parseFloat(el.style.width), LABEL_MINIMUM);
   const fitBox = (box) => condense(box, box.value, BOX_ROOM, BOX_MINIMUM);
 
   // ---- Showing what the core says --------------------------------------------
@@ -183,9 +183,13 @@
       captions.forEach((label, i) => {
         const text = got(wasm.nb_caption(i));
         if (label.textContent === text) return;
-        label.textContent = text;
-        // daycap follows its text; the counts keep the fit of their first caption.
-        if (i === 0) fitLabel(label);
+        // daycap follows its text, measured before anything is written so that
+        // measuring needs no fresh style; the counts keep the fit of their first caption.
+        if (i === 0) fitLabel(label, text);
+        // The text node kept and its data changed: cheaper than a new node every day.
+        const node = label.firstChild;
+        if (node && node.nodeType === Node.TEXT_NODE && !node.nextSibling) node.data = text;
+        else label.textContent = text;
       });
     }
     if (changes & TIMER) Timer1.set(wasm.nb_timer_on() !== 0, wasm.nb_timer_interval());
@@ -586,7 +590,7 @@
   async function start() {
     $('form1_title').textContent = CAPTION;
     document.title = CAPTION;
-    // The core compiles in the background while the captions are fitted and placed.
+    // Where the core must compile in the background, the captions are fitted meanwhile.
     const core = loadCore();
     await loadFont();
     // Every font read in one pass, before anything is written: one style computation.
@@ -594,7 +598,8 @@
     for (const el of [...fitted, ...boxes]) textWidth(el, '');
     fitted.forEach(fitLabel);
     addEventListener('resize', layout);
-    layout();
+    // Placed at once only while the core still compiles in the background.
+    if (!wasm) layout();
     // The canvases' stores, made now rather than at the first day's picture.
     fieldContext.fillStyle = '#ffffc0';
     fieldContext.fillRect(0, 0, 1, 1);
@@ -613,6 +618,8 @@
     // Form_Load: the start-up defaults, then the About panel beside the main one.
     run(() => wasm.nb_form_load());
     boxes.forEach(fitBox);
+    // Placed once everything is written: one layout for the first frame.
+    layout();
     // The field goes to the screen first; the pictures and the About panel a frame later.
     await afterFrame();
     showPictures();

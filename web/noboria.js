@@ -35,6 +35,8 @@
   let beeps = 0;
 
   function bytes(base64) {
+    // The engine's own decoder where there is one: many times faster than a loop.
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
     const text = atob(base64);
     const out = new Uint8Array(text.length);
     for (let i = 0; i < text.length; ++i) out[i] = text.charCodeAt(i);
@@ -65,13 +67,21 @@
   }
 
   async function loadCore() {
-    const module = await WebAssembly.compile(bytes($('noboria-core').textContent));
+    const data = bytes($('noboria-core').textContent);
+    // At once where the browser allows it on this thread: the field then comes
+    // with the page's first frame instead of a frame later; else in the background.
+    let module;
+    try {
+      module = new WebAssembly.Module(data);
+    } catch (e) {
+      module = await WebAssembly.compile(data);
+    }
     // libc's stream calls are never used for anything the page needs: refuse them.
     const wasi = {};
     for (const entry of WebAssembly.Module.imports(module)) {
       if (entry.module === 'wasi_snapshot_preview1') wasi[entry.name] = () => 52;  // ENOSYS
     }
-    const instance = await WebAssembly.instantiate(module, {
+    const instance = new WebAssembly.Instance(module, {
       wasi_snapshot_preview1: wasi,
       noboria: { random_draw: trace ? drawScripted : () => { throw new Error('no scripted draws'); } },
     });
@@ -95,6 +105,7 @@
 
   const measure = document.createElement('canvas').getContext('2d');
   const fonts = new Map();
+  let measureFont = '';
 
   function textWidth(el, text) {
     let font = fonts.get(el);
@@ -103,7 +114,8 @@
       font = `${s.fontStyle} ${s.fontWeight} ${s.fontSize} ${s.fontFamily}`;
       fonts.set(el, font);
     }
-    measure.font = font;
+    // Setting a font parses it again even when it is the same: only on a change.
+    if (font !== measureFont) measure.font = measureFont = font;
     return measure.measureText(text).width;
   }
 
@@ -124,7 +136,7 @@
     el.style.transform = scale === 1 ? '' : `scaleX(${scale})`;
   }
 
-  const fitLabel = (el) => condense(el, el.textContent, el.baseWidth || parseFloat(el.style.width), LABEL_MINIMUM);
+  const fitLabel = (el, text = el.textContent) => condense(el, text, el.baseWidth || parseFloat(el.style.width), LABEL_MINIMUM);
   const fitBox = (box) => condense(box, box.value, BOX_ROOM, BOX_MINIMUM);
 
   // ---- Showing what the core says --------------------------------------------
@@ -171,9 +183,13 @@
       captions.forEach((label, i) => {
         const text = got(wasm.nb_caption(i));
         if (label.textContent === text) return;
-        label.textContent = text;
-        // daycap follows its text; the counts keep the fit of their first caption.
-        if (i === 0) fitLabel(label);
+        // daycap follows its text, measured before anything is written so that
+        // measuring needs no fresh style; the counts keep the fit of their first caption.
+        if (i === 0) fitLabel(label, text);
+        // The text node kept and its data changed: cheaper than a new node every day.
+        const node = label.firstChild;
+        if (node && node.nodeType === Node.TEXT_NODE && !node.nextSibling) node.data = text;
+        else label.textContent = text;
       });
     }
     if (changes & TIMER) Timer1.set(wasm.nb_timer_on() !== 0, wasm.nb_timer_interval());
@@ -515,8 +531,11 @@
       canvas.height = icon.height;
       canvas.getContext('2d').putImageData(icon, 0, 0);
     }
-    const link = document.querySelector('link[rel=icon]');
-    try { link.href = document.querySelector('.titlebar .icon').toDataURL('image/png'); } catch (e) { /* keep none */ }
+    // The tab's icon is a PNG to encode: after the first picture of the field, not before it.
+    setTimeout(() => {
+      const link = document.querySelector('link[rel=icon]');
+      try { link.href = document.querySelector('.titlebar .icon').toDataURL('image/png'); } catch (e) { /* keep none */ }
+    });
   }
 
   // ---- Placing the panels in the viewport ---------------------------------------
@@ -534,8 +553,10 @@
     const viewWidth = document.documentElement.clientWidth || innerWidth;
     const viewHeight = innerHeight;
     const ratio = devicePixelRatio || 1;
-    const mainWidth = main.offsetWidth, mainHeight = main.offsetHeight;
-    const aboutWidth = about.offsetWidth || 383;
+    // The panels' sizes are the style sheet's: read once, not at every opening of the About panel.
+    if (!layout.sizes || !layout.sizes.about) layout.sizes = { main: [main.offsetWidth, main.offsetHeight], about: about.offsetWidth };
+    const [mainWidth, mainHeight] = layout.sizes.main;
+    const aboutWidth = layout.sizes.about || 383;
     const needWidth = mainWidth + 2 * MARGIN, needHeight = mainHeight + 2 * MARGIN;
     const pairWidth = needWidth + aboutWidth + MARGIN;
     const wholeSteps = (width) => Math.floor(Math.min(viewWidth / width, viewHeight / needHeight) * ratio + 1e-6) / ratio;
@@ -559,10 +580,17 @@
 
   // ---- Start-up -------------------------------------------------------------------
 
+  // Resolves once the browser has shown a frame (or after a tenth of a second
+  // where it shows none, as in a tab in the background).
+  const afterFrame = () => new Promise((resolve) => {
+    requestAnimationFrame(() => setTimeout(resolve));
+    setTimeout(resolve, 100);
+  });
+
   async function start() {
     $('form1_title').textContent = CAPTION;
     document.title = CAPTION;
-    // The core compiles in the background while the captions are fitted and placed.
+    // Where the core must compile in the background, the captions are fitted meanwhile.
     const core = loadCore();
     await loadFont();
     // Every font read in one pass, before anything is written: one style computation.
@@ -570,7 +598,8 @@
     for (const el of [...fitted, ...boxes]) textWidth(el, '');
     fitted.forEach(fitLabel);
     addEventListener('resize', layout);
-    layout();
+    // Placed at once only while the core still compiles in the background.
+    if (!wasm) layout();
     // The canvases' stores, made now rather than at the first day's picture.
     fieldContext.fillStyle = '#ffffc0';
     fieldContext.fillRect(0, 0, 1, 1);
@@ -584,12 +613,16 @@
     wireBars();
     wireButtons();
     wireAbout();
-    showPictures();
     for (const id of ['field_summary', 'gra_summary', 'field', 'gra'])
       $(id).addEventListener('focus', () => updateSummaries(true));
     // Form_Load: the start-up defaults, then the About panel beside the main one.
     run(() => wasm.nb_form_load());
     boxes.forEach(fitBox);
+    // Placed once everything is written: one layout for the first frame.
+    layout();
+    // The field goes to the screen first; the pictures and the About panel a frame later.
+    await afterFrame();
+    showPictures();
     updateSummaries(true);
     openAbout(false);
     if (trace) {

@@ -57,6 +57,10 @@ enum Change : unsigned {
 
 enum Caption { kDaycap, kZSuu, kLSuu, kCaptionCount };
 
+// One pixel 0xAARRGGBB as the canvas wants it: bytes R, G, B, A in memory
+// order, which on little-endian wasm is 0xAABBGGRR.
+constexpr std::uint32_t rgba(std::uint32_t p) { return (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16); }
+
 // Pixels as the canvas wants them (bytes R, G, B, A in memory order), kept
 // per picture so that only what a day changed is converted and uploaded.
 class CanvasPixels {
@@ -83,9 +87,7 @@ class CanvasPixels {
     shown_ = dirty_ & image.rect();
     for (int y = shown_.y; y < shown_.y + shown_.height; ++y) {
       for (int x = shown_.x; x < shown_.x + shown_.width; ++x) {
-        const std::uint32_t p = image.at(x, y);  // 0xAARRGGBB
-        rgba_[static_cast<std::size_t>(y) * image.width + x] =
-            (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+        rgba_[static_cast<std::size_t>(y) * image.width + x] = rgba(image.at(x, y));
       }
     }
     dirty_ = {};
@@ -101,10 +103,7 @@ class CanvasPixels {
 
 std::vector<std::uint32_t> to_rgba(const PixelImage& image) {
   std::vector<std::uint32_t> out(image.pixels.size());
-  for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-    const std::uint32_t p = image.pixels[i];
-    out[i] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-  }
+  std::transform(image.pixels.begin(), image.pixels.end(), out.begin(), rgba);
   return out;
 }
 

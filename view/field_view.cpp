@@ -1,10 +1,12 @@
 #include "view/field_view.h"
 
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "view/pixels.h"
 
@@ -65,11 +67,41 @@ void FieldView::field_draw(const World& w) {
   update(region);
 }
 
+bool FieldView::copy_directly(QPainter& painter, const QRegion& region) const {
+  // Into an image (the window's backing store) at one device pixel a pixel
+  // and a whole-pixel offset, each rect is a few plain row copies, without
+  // QPainter's per-image set-up.
+  QPaintEngine* engine = painter.paintEngine();
+  QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+  if (!device || device->devType() != QInternal::Image) return false;
+  auto& target = *static_cast<QImage*>(device);
+  const QImage::Format format = target.format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return false;  // the field is opaque, so its pixels are those formats' pixels bit for bit
+  const QTransform transform = painter.deviceTransform();
+  if (transform.type() > QTransform::TxTranslate || transform.dx() != std::floor(transform.dx()) ||
+      transform.dy() != std::floor(transform.dy()))
+    return false;
+  const QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+  for (const QRect& r : region) {
+    if (!shown_.rect().contains(r) || !target.rect().contains(r.translated(offset))) return false;
+  }
+  for (const QRect& r : region) {
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      std::memcpy(target.scanLine(y + offset.y()) + (r.left() + offset.x()) * 4, shown_.constScanLine(y) + r.left() * 4,
+                  static_cast<std::size_t>(r.width()) * 4);
+    }
+  }
+  return true;
+}
+
 void FieldView::paintEvent(QPaintEvent* event) {
   set_scale(scale_for(devicePixelRatioF()));
-  // On a denser screen the painter enlarges each pixel to a block: without
-  // smooth transformation it copies, never blends.
   QPainter painter(this);
+  if (copy_directly(painter, event->region())) return;
+  // Elsewhere, or on a denser screen, where the painter enlarges each pixel
+  // to a block: without smooth transformation it copies, never blends.
   for (const QRect& r : event->region()) painter.drawImage(r, shown_, r);
 }
 

@@ -7,6 +7,9 @@
 #include <QRect>
 #include <QWidget>
 
+class QPainter;
+class QRegion;
+
 #include "sim/world.h"
 #include "view/field_painter.h"
 
@@ -42,6 +45,10 @@ class FieldView final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Copies the region straight into the painter's image; false, having
+  // painted nothing, where that cannot be done pixel for pixel.
+  bool copy_directly(QPainter& painter, const QRegion& region) const;
+
   FieldPainter painter_;
   QImage shown_;  // over the painter's pixels, no copy
   mutable QImage scaled_;

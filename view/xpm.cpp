@@ -29,12 +29,12 @@ bool read_int(std::string_view& s, int& value) {
   return true;
 }
 
-std::optional<std::uint32_t> colour(std::string_view spec) {
-  if (spec == "None") return 0u;
-  if (spec.size() != 7 || spec.front() != '#') return std::nullopt;
+std::optional<std::uint32_t> colour(std::string_view text) {
+  if (text == "None") return 0u;
+  if (text.size() != 7 || text.front() != '#') return std::nullopt;
   std::uint32_t rgb = 0;
-  const auto [end, ec] = std::from_chars(spec.data() + 1, spec.data() + 7, rgb, 16);
-  if (ec != std::errc() || end != spec.data() + 7) return std::nullopt;
+  const auto [end, ec] = std::from_chars(text.data() + 1, text.data() + 7, rgb, 16);
+  if (ec != std::errc() || end != text.data() + 7) return std::nullopt;
   return 0xFF000000u | rgb;
 }
 

@@ -622,6 +622,13 @@
     layout();
     // The field goes to the screen first; the pictures and the About panel a frame later.
     await afterFrame();
+    // Fitted again with the styles and the font as they ended up: a caption
+    // measured before either had settled would be left uncondensed and cut.
+    fonts.clear();
+    measureFont = '';
+    for (const el of [...fitted, ...boxes]) textWidth(el, '');
+    fitted.forEach((el) => fitLabel(el));
+    boxes.forEach(fitBox);
     showPictures();
     updateSummaries(true);
     openAbout(false);

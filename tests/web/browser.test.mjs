@@ -244,6 +244,8 @@ test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by
       return [id, { ...e.getBoundingClientRect().toJSON(), rendering: getComputedStyle(e).imageRendering }];
     })));
     const where = `${width}×${height}@${deviceScaleFactor}`;
+    const cut = await page.$$eval('.label.fit', (labels) => labels.filter((e) => e.scrollWidth > e.clientWidth + 1).map((e) => e.id));
+    assert.deepEqual(cut, [], `captions cut at ${where}`);
     for (const id of ['form1', 'Form2']) assert.ok(at[id].left >= 0 && at[id].right <= width, `${id} at ${where}`);
     assert.match(at.field.rendering, /pixelated|crisp-edges/, where);
     if (width > 700) assert.equal((at.field.width * deviceScaleFactor) % 374, 0, `field at ${where}: ${at.field.width}`);

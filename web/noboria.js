@@ -574,7 +574,8 @@
     desk.style.width = `${deskWidth}px`;
     desk.style.height = `${needHeight}px`;
     desk.style.transform = scale === 1 ? '' : `scale(${scale})`;
-    document.body.style.width = `${Math.ceil(deskWidth * scale)}px`;
+    // Rounded up, but not past a scale that fills the view exactly: no stray scroll bar.
+    document.body.style.width = `${Math.ceil(deskWidth * scale - 1e-6)}px`;
     document.body.style.height = `${Math.ceil(needHeight * scale)}px`;
   }
 

@@ -236,7 +236,7 @@ test('full-width digits from an input method are read, and boxes ask for a numer
 });
 
 test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by whole steps, crisp', async () => {
-  for (const [width, height, deviceScaleFactor] of [[375, 667, 2], [768, 1024, 2], [1024, 768, 2], [1280, 800, 1],
+  for (const [width, height, deviceScaleFactor] of [[390, 844, 3], [768, 1024, 2], [1024, 768, 2], [1280, 800, 1],
     [2560, 1440, 1]]) {
     const page = await open(chromium, { viewport: { width, height, deviceScaleFactor, isMobile: width < 700 } });
     const at = await page.evaluate(() => Object.fromEntries(['form1', 'Form2', 'field'].map((id) => {
@@ -246,6 +246,7 @@ test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by
     const where = `${width}×${height}@${deviceScaleFactor}`;
     const cut = await page.$$eval('.label.fit', (labels) => labels.filter((e) => e.scrollWidth > e.clientWidth + 1).map((e) => e.id));
     assert.deepEqual(cut, [], `captions cut at ${where}`);
+    assert.ok(await page.evaluate((w) => document.documentElement.scrollWidth <= w, width), `a sideways scroll bar at ${where}`);
     for (const id of ['form1', 'Form2']) assert.ok(at[id].left >= 0 && at[id].right <= width, `${id} at ${where}`);
     assert.match(at.field.rendering, /pixelated|crisp-edges/, where);
     if (width > 700) assert.equal((at.field.width * deviceScaleFactor) % 374, 0, `field at ${where}: ${at.field.width}`);

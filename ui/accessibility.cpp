@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <utility>
 
+#include "sim/summary.h"
 #include "ui/about_window.h"
 #include "ui/day_timer.h"
 #include "ui/focus_frame.h"
@@ -133,7 +134,7 @@ class GameDescriber final : public QObject {
     set_name(*window_.daycap(), captioned(QStringLiteral("日数"), *window_.daycap(), true));
     set_name(*window_.z_suu(), captioned(QStringLiteral("草食の数"), *window_.z_suu()));
     set_name(*window_.l_suu(), captioned(QStringLiteral("肉食の数"), *window_.l_suu()));
-    set_description(*field_, field_summary(w));
+    set_description(*field_, QString::fromStdString(field_summary(w)));
 
     if (w.day != day_) {
       const bool next_day = day_ > 0 && w.day > day_;
@@ -160,22 +161,6 @@ void install_accessibility() { QAccessible::installFactory(make_interface); }
 void mark_as_link(QWidget& widget) { widget.setProperty(kLinkProperty, true); }
 
 void describe_game(MainWindow& window) { new GameDescriber(window); }
-
-QString field_summary(const World& w) {
-  int plants = 0, herbivores = 0, carnivores = 0;
-  for (int x = 1; x <= kFieldSize; ++x) {
-    for (int y = 1; y <= kFieldSize; ++y) {
-      plants += w.p_map[x][y] > 0;
-      herbivores += w.ani_map[x][y] == kHerbivore;
-      carnivores += w.ani_map[x][y] == kCarnivore;
-    }
-  }
-  return QStringLiteral("日数 %1、植物のあるマス %2、草食動物 %3、肉食動物 %4")
-      .arg(w.day)
-      .arg(plants)
-      .arg(herbivores)
-      .arg(carnivores);
-}
 
 QString graph_summary(int day, int z_num, int l_num, int before_z, int before_l) {
   if (day <= 0) return QStringLiteral("記録はまだありません");

@@ -24,9 +24,6 @@ void mark_as_link(QWidget& widget);
 // and keeps all of it current. Lives as long as the window.
 void describe_game(MainWindow& window);
 
-// The field's summary: the day, the cells with plants, the animals on it.
-QString field_summary(const World& w);
-
 // The graph's summary: the latest counts, each with how it moved since the
 // day before (before_z, before_l; negative when there is no day before).
 QString graph_summary(int day, int z_num, int l_num, int before_z, int before_l);

@@ -18,6 +18,7 @@
 #include "sim/form.h"
 #include "sim/random_source.h"
 #include "sim/state_block.h"
+#include "sim/summary.h"
 #include "view/field_painter.h"
 #include "view/graph_painter.h"
 #include "view/pixel_image.h"
@@ -431,11 +432,5 @@ NB_EXPORT(nb_state) const char* nb_state(int timer_on, int interval, double beep
 
 // A short text for screen readers: the day and what lives on the field.
 NB_EXPORT(nb_summary) const char* nb_summary() {
-  if (!page) return noboria::hand_back(std::string());
-  const noboria::World& w = page->form.sim().w;
-  int plants = 0;
-  for (int x = 1; x <= noboria::kFieldSize; ++x)
-    for (int y = 1; y <= noboria::kFieldSize; ++y) plants += w.p_map[x][y] > 0;
-  return noboria::hand_back(std::to_string(w.day) + "日目、植物のあるマス " + std::to_string(plants) + "、草食動物 " +
-                            std::to_string(w.z_num) + "、肉食動物 " + std::to_string(w.l_num));
+  return noboria::hand_back(page ? noboria::field_summary(page->form.sim().w) : std::string());
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/world.h"
+#include "sim/summary.h"
 #include "ui/accessibility.h"
 
 namespace noboria {
@@ -13,7 +14,7 @@ TEST(Summaries, TheFieldCountsCellsWithPlantsAndEachKindOfAnimal) {
   w.day = 12;
   w.p_map[1][1] = 1, w.p_map[16][16] = 2, w.p_map[0][5] = 2;  // the rim is not field
   w.ani_map[2][3] = kHerbivore, w.ani_map[1][1] = kHerbivore, w.ani_map[16][1] = kCarnivore;
-  EXPECT_EQ(field_summary(w), QStringLiteral("日数 12、植物のあるマス 2、草食動物 2、肉食動物 1"));
+  EXPECT_EQ(field_summary(w), "日数 12、植物のあるマス 2、草食動物 2、肉食動物 1");
 }
 
 TEST(Summaries, TheGraphSaysWhichWayEachKindMovedSinceTheDayBefore) {

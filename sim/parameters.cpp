@@ -56,30 +56,6 @@ std::string_view box_name(Box b) {
   return {};
 }
 
-std::string_view box_hint(Box b) {
-  switch (b) {
-    case Box::p_text:
-    case Box::lK_text:
-      return "数を入力してください";
-    case Box::Z_text:
-    case Box::l_text:
-      return "257より小さい数を入力してください（0以下なら0匹）";
-    case Box::Zh_text:
-    case Box::lh_text:
-      return "0以外の数を入力してください（0に近すぎる数も使えません）";
-    case Box::ze_text:
-      return "-0.5より大きく32766.5より小さい数を入力してください";
-    case Box::le_text:
-      return "0.5より大きく32767以下の数を入力してください"
-             "（満腹でえさをとらない日数との差は32767まで）";
-    case Box::lm_text:
-      return "数を入力してください（えさなしで生きる日数との差は32767まで）";
-  }
-  return {};
-}
-
-std::string_view speed_hint() { return "0から1310.7までの数を入力してください"; }
-
 namespace {
 
 // Whether v suits box b. le_text and lm_text are also judged against the

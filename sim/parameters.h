@@ -25,10 +25,6 @@ inline constexpr std::array<Box, kBoxCount> kAllBoxes = {
 // Object name of the box ("p_text", "Z_text", ...).
 std::string_view box_name(Box b);
 
-// Japanese tooltip saying what the box accepts, shown with the error cue.
-std::string_view box_hint(Box b);
-std::string_view speed_hint();
-
 // Whether the box's change handler (or, for Z_text and l_text, the run start)
 // accepts the text, judged against the world's current settings (le_text and
 // lm_text are checked against the other one's stored value).

@@ -186,6 +186,11 @@ def main():
     widths = [max(len(r[i]) for r in rows + [header]) for i in range(5)]
     for r in [header] + rows:
         print("  ".join(c.ljust(w) for c, w in zip(r, widths)).rstrip())
+    floors = (floor_before["tick_cpu_us"], floor_after["tick_cpu_us"])
+    spread = max(floors) / min(floors)
+    if spread > 1.25:
+        print(f"note: the floor's CPU per tick changed {spread:.2f} x during the run (the machine's load changed): "
+              "tick_cpu_ratio is only rough")
     print("game start-up times (ms):", " ".join(f"{t * 1000:.0f}" for t in game_times))
     print("baseline start-up times (ms):", " ".join(f"{t * 1000:.0f}" for t in baseline_times))
     print("== summary ==")

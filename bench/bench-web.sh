@@ -2,7 +2,7 @@
 # The browser edition's page in headless Chromium against the least page:
 # start-up, file size, Timer1's accuracy and CPU per tick (web_bench.mjs).
 # Usage: bench/bench-web.sh BUILD_DIR [--quick]; the page is build-web/noboria.html
-# (or NOBORIA_WEB_DIR/noboria.html).
+# (or NOBORIA_WEB_BUILD/noboria.html).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-exec node "$here/web_bench.mjs" "${NOBORIA_WEB_DIR:-$here/../build-web}/noboria.html" "${@:2}"
+exec node "$here/web_bench.mjs" "${NOBORIA_WEB_BUILD:-$here/../build-web}/noboria.html" "${@:2}"

@@ -42,24 +42,13 @@ using noboria::MainWindow;
 constexpr int kBadInput = 2;
 constexpr int kExhausted = 3;
 
-// The file's numbers in order; running out ends the program at once, since
-// a day cannot be left half done.
-class FileRandom final : public noboria::RandomSource {
- public:
-  explicit FileRandom(std::vector<float> values) : values_(std::move(values)) {}
-  float next() override {
-    if (pos_ >= values_.size()) {
-      std::fflush(stdout);
-      std::fputs("error: random sequence exhausted\n", stderr);
-      std::_Exit(kExhausted);
-    }
-    return values_[pos_++];
-  }
-
- private:
-  std::vector<float> values_;
-  std::size_t pos_ = 0;
-};
+// Running out of the file's numbers ends the program at once, since a day
+// cannot be left half done.
+[[noreturn]] void random_exhausted() {
+  std::fflush(stdout);
+  std::fputs("error: random sequence exhausted\n", stderr);
+  std::_Exit(kExhausted);
+}
 
 // Counts the beeps; there is no clipboard or message box to show here.
 class CountingServices final : public noboria::Services {
@@ -291,7 +280,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   noboria::install_fonts();
 
-  FileRandom random(std::move(*values));
+  noboria::ScriptedRandom random(std::move(*values), random_exhausted);
   CountingServices services;
   MainWindow form1(random, services);
   form1.form_load();

@@ -6,7 +6,6 @@
 
 #include "bench/median_reporter.h"
 #include "sim/day_view.h"
-#include "sim/rounding.h"
 #include "sim/simulation.h"
 
 namespace {

@@ -18,7 +18,10 @@ void MersenneRandom::fill(float* out, std::size_t n) {
 }
 
 float ScriptedRandom::next() {
-  if (pos_ >= values_.size()) throw RandomExhausted();
+  if (pos_ >= values_.size()) {
+    if (on_exhausted_ != nullptr) on_exhausted_();
+    throw RandomExhausted();
+  }
   return values_[pos_++];
 }
 

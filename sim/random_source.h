@@ -4,8 +4,10 @@
 // system, and tests or the trace driver put a scripted sequence in its place.
 
 #include <cstddef>
+#include <cstdint>
 #include <random>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace noboria {
@@ -38,20 +40,24 @@ struct RandomExhausted : std::runtime_error {
   RandomExhausted() : std::runtime_error("random sequence exhausted") {}
 };
 
-// Returns the given values in order; throws RandomExhausted past the end.
+// Returns the given values in order. Past the end it calls the on-exhausted
+// hook, if one was given, then throws RandomExhausted. A caller that cannot
+// unwind from the middle of a day ends the program in the hook instead.
 class ScriptedRandom final : public RandomSource {
  public:
+  using OnExhausted = void (*)();
   ScriptedRandom() = default;
-  explicit ScriptedRandom(std::vector<float> values) : values_(std::move(values)) {}
+  explicit ScriptedRandom(std::vector<float> values, OnExhausted on_exhausted = nullptr)
+      : values_(std::move(values)), on_exhausted_(on_exhausted) {}
   float next() override;
   void append(float v) { values_.push_back(v); }
   void append(std::size_t count, float v) { values_.insert(values_.end(), count, v); }
-  std::size_t used() const { return pos_; }
   std::size_t left() const { return values_.size() - pos_; }
 
  private:
   std::vector<float> values_;
   std::size_t pos_ = 0;
+  OnExhausted on_exhausted_ = nullptr;
 };
 
 }  // namespace noboria

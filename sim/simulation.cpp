@@ -20,9 +20,15 @@ std::int16_t plant_amount(float r) {
   return static_cast<std::int16_t>(std::floor(static_cast<double>(r) * 3.0));
 }
 
-// The nine neighbour offsets in forward scan order: tx outer, ty inner, -1..+1.
-constexpr Simulation::Offset kForward[9] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 0},
-                                            {0, 1},   {1, -1}, {1, 0},  {1, 1}};
+// A neighbour's place relative to the animal's cell.
+struct Offset {
+  int dx;
+  int dy;
+};
+
+// The nine neighbour offsets in forward scan order: dx outer, dy inner, -1..+1.
+constexpr Offset kForward[9] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 0},
+                                {0, 1},   {1, -1}, {1, 0},  {1, 1}};
 // For each cell, bit i set when its i-th neighbour lies on the field.
 struct FieldMask {
   std::array<std::array<std::uint16_t, kGridSize>, kGridSize> bits{};
@@ -30,21 +36,12 @@ struct FieldMask {
     for (int x = 1; x <= kFieldSize; ++x)
       for (int y = 1; y <= kFieldSize; ++y)
         for (int i = 0; i < 9; ++i)
-          if (on_field(x + kForward[i].tx, y + kForward[i].ty)) bits[x][y] |= std::uint16_t(1u << i);
+          if (on_field(x + kForward[i].dx, y + kForward[i].dy)) bits[x][y] |= std::uint16_t(1u << i);
   }
 };
 constexpr FieldMask kFieldMask;
 
-// Where the loop counters stand after a scan that found nothing.
-constexpr Simulation::Offset kPastForward = {2, 2};
-constexpr Simulation::Offset kPastReverse = {-2, -2};
-
 }  // namespace
-
-void Simulation::set_offset(const Offset& o) {
-  w.tx = o.tx;
-  w.ty = o.ty;
-}
 
 float Simulation::draw() {
   const float r = random_.next();
@@ -112,19 +109,15 @@ void Simulation::place_animals() {
   // No test for an occupied cell: a later animal overwrites an earlier one.
   const int herbivores = std::clamp<std::int32_t>(w.z_num, 0, kMaxPlaced);
   for (int i = 1; i <= herbivores; ++i) {
-    w.z_x[i] = cell_index(draw());
-    w.z_y[i] = cell_index(draw());
-    const int x = static_cast<int>(w.z_x[i]);
-    const int y = w.z_y[i];
+    const int x = cell_index(draw());
+    const int y = cell_index(draw());
     w.ani_map[x][y] = kHerbivore;
     w.life_map[x][y] = to_int16(w.z_life);
   }
   const int carnivores = std::clamp<std::int32_t>(w.l_num, 0, kMaxPlaced);
   for (int i = 1; i <= carnivores; ++i) {
-    w.l_x[i] = cell_index(draw());
-    w.l_y[i] = cell_index(draw());
-    const int x = static_cast<int>(w.l_x[i]);
-    const int y = w.l_y[i];
+    const int x = cell_index(draw());
+    const int y = cell_index(draw());
     w.ani_map[x][y] = kCarnivore;
     w.life_map[x][y] = to_int16(std::floor(1.0 + static_cast<double>(draw()) * w.l_life));
   }
@@ -235,52 +228,42 @@ void Simulation::z_day() {
   std::array<float, 2 * kFieldSize * kFieldSize> r;
   draw_many(r.data(), 2 * static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
-    w.cx = cells[i].x;
-    w.cy = cells[i].y;
-    if (static_cast<double>(r[2 * i]) < w.z_birth) z_breed();
-    // z_feed_fwd when the draw is above 0.5, else z_feed_rev.
-    z_feed(r[2 * i + 1] > 0.5f ? +1 : -1);
+    const int x = cells[i].x;
+    const int y = cells[i].y;
+    if (static_cast<double>(r[2 * i]) < w.z_birth) breed(x, y, kHerbivore);
+    // The forward scan when the draw is above 0.5, else the reverse one.
+    z_feed(x, y, r[2 * i + 1] > 0.5f ? +1 : -1);
   }
 }
 
-void Simulation::z_breed() { breed(kHerbivore); }
-
 // The young takes the first free field cell of the forward scan and starts
 // with its parent's counter, for herbivores and carnivores alike.
-void Simulation::breed(std::int16_t kind) {
-  const int cx = w.cx;
-  const int cy = w.cy;
+void Simulation::breed(int cx, int cy, std::int16_t kind) {
   unsigned free = 0;
   for (int i = 0; i < 9; ++i) {
-    const int nx = cx + kForward[i].tx;
-    const int ny = cy + kForward[i].ty;
+    const int nx = cx + kForward[i].dx;
+    const int ny = cy + kForward[i].dy;
     free |= unsigned((w.ani_map[nx][ny] == kEmpty) & (w.next_map[nx][ny] == kEmpty)) << i;
   }
   free &= kFieldMask.bits[cx][cy];
-  if (!free) {
-    set_offset(kPastForward);
-    return;
-  }
+  if (!free) return;
   const Offset& o = kForward[std::countr_zero(free)];
-  w.next_map[cx + o.tx][cy + o.ty] = kind;
-  w.life_map[cx + o.tx][cy + o.ty] = w.life_map[cx][cy];
-  set_offset(o);
+  w.next_map[cx + o.dx][cy + o.dy] = kind;
+  w.life_map[cx + o.dx][cy + o.dy] = w.life_map[cx][cy];
 }
 
 // dir +1 scans the offsets from (-1,-1) to (+1,+1), dir -1 the other way.
 // The scans are done as bit masks over the nine neighbours (bit i is the
 // i-th offset in forward order): the first match of the forward scan is the
 // lowest bit, that of the reverse scan the highest.
-void Simulation::z_feed(int dir) {
-  const int cx = w.cx;
-  const int cy = w.cy;
+void Simulation::z_feed(int cx, int cy, int dir) {
   const std::int16_t c = w.life_map[cx][cy];
   const std::int16_t own_plants = w.p_map[cx][cy];
   unsigned richer = 0;
   // Plants never exceed 2, so a herbivore on 2 has no richer neighbour.
   for (int i = 0; i < 9 && own_plants < 2; ++i) {
-    const int nx = cx + kForward[i].tx;
-    const int ny = cy + kForward[i].ty;
+    const int nx = cx + kForward[i].dx;
+    const int ny = cy + kForward[i].dy;
     richer |= unsigned((w.p_map[nx][ny] > own_plants) & (w.next_map[nx][ny] == kEmpty) &
                        (w.ani_map[nx][ny] == kEmpty))
               << i;
@@ -289,17 +272,15 @@ void Simulation::z_feed(int dir) {
   if (richer) {
     // The first richer free neighbour, not the richest.
     const Offset& o = kForward[dir > 0 ? std::countr_zero(richer) : std::bit_width(richer) - 1];
-    const int nx = cx + o.tx;
-    const int ny = cy + o.ty;
+    const int nx = cx + o.dx;
+    const int ny = cy + o.dy;
     w.next_map[nx][ny] = kHerbivore;
     w.ani_map[cx][cy] = kEmpty;
     w.life_map[cx][cy] = 0;
     w.life_map[nx][ny] = to_int16(w.z_life);
     --w.p_map[nx][ny];
-    set_offset(o);
     return;
   }
-  set_offset(dir > 0 ? kPastForward : kPastReverse);
   if (own_plants >= 1) {
     w.next_map[cx][cy] = kHerbivore;
     --w.p_map[cx][cy];
@@ -321,14 +302,12 @@ void Simulation::l_day() {
   for (int i = 0; i < n; ++i) {
     const int x = cells[i].x;
     const int y = cells[i].y;
-    w.cx = cells[i].x;
-    w.cy = cells[i].y;
-    if (draw() < w.l_birth) l_breed();
+    if (draw() < w.l_birth) breed(x, y, kCarnivore);
     const bool hungry = w.life_map[x][y] <= w.l_hunt;
     const bool tries = static_cast<double>(draw()) < w.l_catch;
     if (hungry && tries) {
-      // l_seek_fwd below 0.5, else l_seek_rev.
-      l_seek(draw() < 0.5f ? +1 : -1);
+      // The forward scan below 0.5, else the reverse one.
+      l_seek(x, y, draw() < 0.5f ? +1 : -1);
     } else {
       --w.life_map[x][y];
       if (w.life_map[x][y] > 0) w.next_map[x][y] = kCarnivore;
@@ -336,44 +315,38 @@ void Simulation::l_day() {
   }
 }
 
-void Simulation::l_breed() { breed(kCarnivore); }
-
-void Simulation::l_seek(int dir) {
-  const int cx = w.cx;
-  const int cy = w.cy;
+void Simulation::l_seek(int cx, int cy, int dir) {
   unsigned prey = 0;
   unsigned free = 0;
   for (int i = 0; i < 9; ++i) {
-    const int nx = cx + kForward[i].tx;
-    const int ny = cy + kForward[i].ty;
+    const int nx = cx + kForward[i].dx;
+    const int ny = cy + kForward[i].dy;
     prey |= unsigned(w.ani_map[nx][ny] == kHerbivore) << i;
     free |= unsigned(w.ani_map[nx][ny] == kEmpty) << i;
   }
   // The rim never holds an animal, so the prey test needs no field test.
   if (prey) {
     const Offset& o = kForward[dir > 0 ? std::countr_zero(prey) : std::bit_width(prey) - 1];
-    const int nx = cx + o.tx;
-    const int ny = cy + o.ty;
+    const int nx = cx + o.dx;
+    const int ny = cy + o.dy;
     w.ani_map[cx][cy] = kEmpty;
     w.ani_map[nx][ny] = kEmpty;
     w.next_map[nx][ny] = kCarnivore;
     w.life_map[cx][cy] = 0;
     w.life_map[nx][ny] = to_int16(w.l_life);
-    set_offset(o);
     return;
   }
   // The last free field cell in scan order wins.
   free &= kFieldMask.bits[cx][cy];
   const Offset* target =
       free ? &kForward[dir > 0 ? std::bit_width(free) - 1 : std::countr_zero(free)] : nullptr;
-  set_offset(dir > 0 ? kPastForward : kPastReverse);
   --w.life_map[cx][cy];
   if (w.life_map[cx][cy] <= 0) return;  // starved
   if (target) {
-    const int tx = cx + target->tx;
-    const int ty = cy + target->ty;
-    w.next_map[tx][ty] = kCarnivore;
-    w.life_map[tx][ty] = w.life_map[cx][cy];
+    const int nx = cx + target->dx;
+    const int ny = cy + target->dy;
+    w.next_map[nx][ny] = kCarnivore;
+    w.life_map[nx][ny] = w.life_map[cx][cy];
     w.life_map[cx][cy] = 0;
   } else {
     w.next_map[cx][cy] = kCarnivore;

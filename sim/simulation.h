@@ -44,7 +44,7 @@ class Simulation {
   void startup_field();
   // Run start: parameters from the settings, a fresh field, day 0.
   void start_run(const RunSettings& s);
-  // One tick of Timer1. At the day limit it only switches the timer off and beeps.
+  // One tick of the day timer. At the day limit it only switches the timer off and beeps.
   void day(DayView& view);
 
   // The steps of a day that tests also run alone.
@@ -52,15 +52,8 @@ class Simulation {
   void z_day();
   void l_day();
 
-  struct Offset {
-    std::int16_t tx;
-    std::int16_t ty;
-  };
-
  private:
   void count();
-  void z_breed();
-  void l_breed();
   void commit();
   void gra_draw(DayView& view);
   struct Cell {
@@ -69,10 +62,11 @@ class Simulation {
   };
   int gather(std::int16_t kind, std::array<Cell, kFieldSize * kFieldSize>& cells) const;
   void place_animals();
-  void breed(std::int16_t kind);
-  void set_offset(const Offset& o);
-  void z_feed(int dir);
-  void l_seek(int dir);
+  // The animal steps, for the animal at (cx, cy); dir +1 scans the
+  // neighbours forward, -1 in reverse.
+  void breed(int cx, int cy, std::int16_t kind);
+  void z_feed(int cx, int cy, int dir);
+  void l_seek(int cx, int cy, int dir);
 
   RandomSource& random_;
   std::uint64_t draws_ = 0;

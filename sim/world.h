@@ -10,7 +10,7 @@ namespace noboria {
 
 inline constexpr int kFieldSize = 16;  // field cells per side
 inline constexpr int kGridSize = 18;   // field plus the one-cell rim (0 and 17)
-inline constexpr int kMaxPlaced = 256; // placement lists hold entries 1..256
+inline constexpr int kMaxPlaced = 256; // at most this many animals of each kind are put down
 inline constexpr std::int16_t kDayLimit = 32767;
 
 using Grid = std::array<std::array<std::int16_t, kGridSize>, kGridSize>;
@@ -20,17 +20,32 @@ inline constexpr std::int16_t kEmpty = 0;
 inline constexpr std::int16_t kHerbivore = 1;
 inline constexpr std::int16_t kCarnivore = 2;
 
+// The fields keep the short names the trace's dump prints. What each holds:
+//   p_map      plant amount of a cell, 0..2
+//   ani_map    occupant at the start of the day: kEmpty, kHerbivore, kCarnivore
+//   life_map   days the occupant can still go without food
+//   next_map   occupant for the next day, built during the day
+//   z_num      herbivores: the number to put down before placement, the
+//              number on the field from the first count after it
+//   l_num      the same for carnivores
+//   z_prev     herbivores at the previous point of the graph
+//   l_prev     the same for carnivores
+//   day        the day counter, at most kDayLimit
+//   gra_x      the graph pen's place on the sheet, +2 a day
+// and the eight live parameters, read from their boxes:
+//   p_rate     a field cell's daily chance that its plants grow by one
+//   z_birth    a herbivore's daily chance of a young
+//   l_birth    a carnivore's daily chance of a young (single precision)
+//   z_life     days a herbivore lives without food
+//   l_life     days a carnivore lives without food
+//   l_full     days a fed carnivore does not hunt
+//   l_hunt     a carnivore hunts while its life_map is at most this
+//   l_catch    a hungry carnivore's daily chance of going after prey
 struct World {
-  Grid p_map{};     // plant amount 0..2
-  Grid ani_map{};   // occupant at the start of the day
-  Grid life_map{};  // days the occupant can still go without food
-  Grid next_map{};  // occupant for the next day, built during the day
-
-  // Placement lists, written while a run's animals are put down; entry 0 unused.
-  std::array<float, kMaxPlaced + 1> z_x{};
-  std::array<std::int16_t, kMaxPlaced + 1> z_y{};
-  std::array<float, kMaxPlaced + 1> l_x{};
-  std::array<std::int16_t, kMaxPlaced + 1> l_y{};
+  Grid p_map{};
+  Grid ani_map{};
+  Grid life_map{};
+  Grid next_map{};
 
   std::int32_t z_num = 0;
   std::int32_t l_num = 0;
@@ -39,7 +54,6 @@ struct World {
   std::int16_t day = 0;
   std::int16_t gra_x = 0;
 
-  // The eight live parameters.
   double p_rate = 0;
   double z_birth = 0;
   float l_birth = 0;
@@ -48,12 +62,6 @@ struct World {
   double l_full = 0;
   std::int16_t l_hunt = 0;
   double l_catch = 0;
-
-  // Shared cursors: the animal being handled and the neighbour offset.
-  std::int16_t cx = 0;
-  std::int16_t cy = 0;
-  std::int16_t tx = 0;
-  std::int16_t ty = 0;
 };
 
 constexpr bool on_field(int x, int y) {

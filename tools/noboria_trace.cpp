@@ -38,37 +38,18 @@ namespace {
 
 using noboria::Box;
 using noboria::MainWindow;
+using noboria::RecordingServices;
 
 constexpr int kBadInput = 2;
 constexpr int kExhausted = 3;
 
-// The file's numbers in order; running out ends the program at once, since
-// a day cannot be left half done.
-class FileRandom final : public noboria::RandomSource {
- public:
-  explicit FileRandom(std::vector<float> values) : values_(std::move(values)) {}
-  float next() override {
-    if (pos_ >= values_.size()) {
-      std::fflush(stdout);
-      std::fputs("error: random sequence exhausted\n", stderr);
-      std::_Exit(kExhausted);
-    }
-    return values_[pos_++];
-  }
-
- private:
-  std::vector<float> values_;
-  std::size_t pos_ = 0;
-};
-
-// Counts the beeps; there is no clipboard or message box to show here.
-class CountingServices final : public noboria::Services {
- public:
-  void beep() override { ++beeps; }
-  void copy_text(const QString&) override {}
-  void message(QWidget*, const QString&) override {}
-  long long beeps = 0;
-};
+// Running out of the file's numbers ends the program at once, since a day
+// cannot be left half done.
+[[noreturn]] void random_exhausted() {
+  std::fflush(stdout);
+  std::fputs("error: random sequence exhausted\n", stderr);
+  std::_Exit(kExhausted);
+}
 
 std::string_view trim_blanks(std::string_view s) {
   const auto first = s.find_first_not_of(" \t");
@@ -166,7 +147,7 @@ void save_pictures(const MainWindow& form1, long long dump_number) {
   if (!saved) std::fprintf(stderr, "warning: cannot save pictures under %s\n", qPrintable(dir));
 }
 
-void dump(const MainWindow& form1, const CountingServices& services, long long dump_number) {
+void dump(const MainWindow& form1, const RecordingServices& services, long long dump_number) {
   const std::string daycap = utf8(form1.daycap()->text());
   const std::string z_suu = utf8(form1.z_suu()->text());
   const std::string l_suu = utf8(form1.l_suu()->text());
@@ -180,7 +161,7 @@ void dump(const MainWindow& form1, const CountingServices& services, long long d
 // Runs the script; returns an error message for the first bad line.
 class ScriptRunner {
  public:
-  ScriptRunner(MainWindow& form1, const CountingServices& services) : form1_(form1), services_(services) {}
+  ScriptRunner(MainWindow& form1, const RecordingServices& services) : form1_(form1), services_(services) {}
 
   // Empty when the line ran; otherwise what is wrong with it.
   std::string run(std::string_view line) {
@@ -269,7 +250,7 @@ class ScriptRunner {
   }
 
   MainWindow& form1_;
-  const CountingServices& services_;
+  const RecordingServices& services_;
   long long dumps_ = 0;
 };
 
@@ -291,8 +272,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   noboria::install_fonts();
 
-  FileRandom random(std::move(*values));
-  CountingServices services;
+  noboria::ScriptedRandom random(std::move(*values), random_exhausted);
+  RecordingServices services;
   MainWindow form1(random, services);
   form1.form_load();
 

@@ -1,9 +1,10 @@
 #pragma once
 // The platform services the windows call: the beep, the clipboard and the
-// modal message box. Behind this seam tests count and read them without
-// sounds or modal loops.
+// modal message box. Behind this seam the trace driver and the tests count
+// and read them without sounds or modal loops.
 
 #include <QString>
+#include <QStringList>
 
 #include "ui/event_sound.h"
 
@@ -34,6 +35,23 @@ class DesktopServices final : public Services {
 
  private:
   EventSound sound_;
+};
+
+// Services that record instead of sounding, copying or blocking: nothing
+// reaches the speaker, the clipboard or the screen.
+class RecordingServices final : public Services {
+ public:
+  void beep() override { ++beeps; }
+  void copy_text(const QString& text) override {
+    clipboard = text;
+    ++copies;
+  }
+  void message(QWidget*, const QString& text) override { messages << text; }
+
+  long long beeps = 0;
+  int copies = 0;
+  QString clipboard;    // the text the last copy put there
+  QStringList messages;  // every message box's text, in order
 };
 
 }  // namespace noboria

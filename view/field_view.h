@@ -32,7 +32,6 @@ class FieldView final : public QWidget {
 
   // The field as painted so far, at scale() device pixels per pixel.
   const QImage& image() const;
-  const PixelImage& pixels() const { return painter_.image(); }
 
   // Device pixels per pixel: the screen's ratio rounded to a whole step, so
   // sprites are enlarged without smoothing.

@@ -18,16 +18,15 @@ class GraphView final : public QFrame {
 
   // Clears the sheet and draws the three vertical and three horizontal lines.
   void new_sheet();
-  // Draws one day: a level dash and a radius-1 circle per kind, carnivores last.
+  // Draws one day: per kind a dash from the previous count and a radius-1
+  // circle, carnivores last.
   void plot(const GraphPoint& p);
 
   // The drawing area in its own pixel coordinates (origin at its top left).
   const QImage& image() const { return shown_; }
-  const PixelImage& pixels() const { return painter_.image(); }
 
   static constexpr int kBorder = 2;
   static constexpr QSize kOuterSize{273, 217};
-  static constexpr QSize kAreaSize{GraphPainter::kWidth, GraphPainter::kHeight};
 
  protected:
   void paintEvent(QPaintEvent* event) override;

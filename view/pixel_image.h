@@ -26,7 +26,6 @@ struct PixelImage {
 
   std::uint32_t& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   PixelRect rect() const { return {0, 0, width, height}; }
   void fill(std::uint32_t colour) { pixels.assign(pixels.size(), colour); }
   // Copies part (in source pixels) of source so that its corner lands at (to_x, to_y).

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <map>
-#include <string>
 #include <vector>
 
 namespace noboria {

@@ -18,7 +18,7 @@ struct Case {
   std::vector<float> draws;
   const char* after;
   double z_life = 3, l_life = 5;
-  int x0 = 1, y0 = 1;  // the window's top-left cell
+  int x0 = 1, y0 = 1;  // the window's top-left cell; at 4, 9 a swapped x and y shows
 };
 
 std::vector<std::string> tokens(const char* cells) {
@@ -81,7 +81,7 @@ TEST(Herbivores, Rules) {
       {"plants on the far rim are no target",
        ". . .02 / . H10 .02 / .02 .02 .02", {kNo, kFwd}, ". . .02 / . . .02 / .02 .02 .02", 3, 5, 15, 15},
       {"birth first: the young takes the first free forward cell with its parent's days",
-       ".01 . . / . H20 . / . . .01", {kBirth, kFwd}, "H21 . . / . . . / . . H30"},
+       ".01 . . / . H20 . / . . .01", {kBirth, kFwd}, "H21 . . / . . . / . . H30", 3, 5, 4, 9},
       {"no young without a free field cell, nor when the draw equals z_birth",
        "H11 C50 . / C50 c00 . / . . H11", {kBirth, kFwd, 0.5f, kFwd}, "H20 .50 . / .50 C00 . / . . H20"},
   };
@@ -98,7 +98,7 @@ TEST(Carnivores, Rules) {
       {"rest: full, or not trying (draw = l_catch); the last day starves",
        "C50 . C30 / . . . / . C10 .", {kNo, kTry, kNo, kNo, kNo, 0.5f}, "C40 . C20 / . . . / . . ."},
       {"catch, forward: the first herbivore column by column, then l_life days",
-       ". . H10 / . C30 . / H10 . .", {kNo, kTry, kCFwd}, ". . .10 / . . . / C50 . ."},
+       ". . H10 / . C30 . / H10 . .", {kNo, kTry, kCFwd}, ". . .10 / . . . / C50 . .", 3, 5, 4, 9},
       {"catch, reverse (draw 0.5): the first from the far end",
        ". . H10 / . C30 . / H10 . .", {kNo, kTry, kCRev}, ". . C50 / . . . / .10 . ."},
       {"a herbivore starved today is still prey; l_life 6.5 gives rhe = 6 days",
@@ -117,7 +117,7 @@ TEST(Carnivores, Rules) {
       {"a seeker on its last day starves without moving",
        ". . . / . C10 . / . . .", {kNo, kTry, kCFwd}, ". . . / . . . / . . ."},
       {"birth: the first free forward cell, the parent's days; none at draw = l_birth",
-       "h00 . . / . C50 . / . . C50", {kBirth, kNo, 0.5f, kNo}, "H00 . . / C50 C40 . / . . C40"},
+       "h00 . . / . C50 . / . . C50", {kBirth, kNo, 0.5f, kNo}, "H00 . . / C50 C40 . / . . C40", 3, 5, 4, 9},
   };
   for (const Case& c : cases) run(c, &Simulation::l_day);
 }

@@ -25,7 +25,7 @@ class AboutWindowTest : public ::testing::Test {
 
   QWidget* child(const char* name) const { return about->findChild<QWidget*>(QString::fromLatin1(name)); }
 
-  FakeServices services;
+  RecordingServices services;
   QWidget main_window;
   QPointer<AboutWindow> about = new AboutWindow(services, &main_window);
 };

@@ -1,12 +1,11 @@
 #pragma once
-// Services that record instead of sounding, copying or blocking, and a loaded
-// main window on a seeded random source (runs that tick need draws without end).
+// A loaded main window on recording services and a seeded random source
+// (runs that tick need draws without end).
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QStringList>
 #include <QTest>
 #include <memory>
 
@@ -15,18 +14,6 @@
 #include "ui/services.h"
 
 namespace noboria {
-
-class FakeServices final : public Services {
- public:
-  void beep() override { ++beeps; }
-  void copy_text(const QString& text) override { clipboard = text; ++copies; }
-  void message(QWidget*, const QString& text) override { messages << text; }
-
-  int beeps = 0;
-  int copies = 0;
-  QString clipboard;
-  QStringList messages;
-};
 
 inline void process_deferred_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -42,7 +29,7 @@ class MainWindowTest : public ::testing::Test {
   QLineEdit* edit(Box b) const { return window->box(b); }
   World& w() { return window->sim().w; }
 
-  FakeServices services;
+  RecordingServices services;
   MersenneRandom random{20070201};
   std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(random, services);
 };

@@ -19,19 +19,28 @@ BOXES = [("植物の繁殖の速さ 0-8", 0), ("草食動物の数 1-100", 50), 
 SPEED = ("シュミレーションの速さ 1-100", 4)
 BARS = [BOXES[0], SPEED] + BOXES[1:]  # the step controls' Tab order
 
-# (keys, focused role, focused name, what is heard from the name on; a str is literal, a re.Pattern searched)
+# (keys, focused role, focused name, what must be heard: a str is found as it stands, a re.Pattern searched for).
+# A row without keys hears everything since Orca started.
 DESKTOP = ([((), "push button", "シミュレーション", "シミュレーション push button.")] +
            [(("Tab",), "text", name, f"{name} text. / {value} selected.") for name, value in BOXES] +
            [(("Tab",), "push button", "停止", "停止 push button."),
             (("Tab",), "text", SPEED[0], f"{SPEED[0]} text. / {SPEED[1]} selected.")] +
            [(("Tab",), "scroll bar", name, f"{name} scroll bar {value}.") for name, value in BARS] +
            [(("Tab",), "push button", "解説", "解説 push button.")])
-PAGE = ([(("Escape",), "push button", "シミュレーション", "シミュレーション push button.")] +
+PAGE = ([((), "push button", "Ｏ Ｋ", "ノボリアについて dialog / O K push button."),
+         (("Escape",), "push button", "シミュレーション", "シミュレーション push button.")] +
         [(("Tab",), "entry", name, f"{name} entry {value} selected.") for name, value in BOXES] +
         [(("Tab",), "push button", "停止", "停止 push button."),
          (("Tab",), "entry", SPEED[0], f"{SPEED[0]} entry {SPEED[1]} selected.")] +
         [(("Tab",), "spin button", name, f"{name} {value} spin button.") for name, value in BARS] +
         [(("Tab",), "push button", "解説", "解説 collapsed push button.")])
+
+# A fresh profile that opens the page alone: no welcome, privacy or new tab pages.
+FIREFOX_PREFS = {"browser.shell.checkDefaultBrowser": "false", "browser.aboutwelcome.enabled": "false",
+                 "browser.startup.homepage_override.mstone": '"ignore"', "startup.homepage_welcome_url": '""',
+                 "startup.homepage_welcome_url.additional": '""', "datareporting.policy.firstRunURL": '""',
+                 "datareporting.policy.dataSubmissionEnabled": "false", "toolkit.telemetry.reportingpolicy.firstRun":
+                 "false", "browser.newtabpage.enabled": "false", "browser.newtab.preload": "false"}
 
 spoken = lambda text: " ".join(text.split())  # runs of spaces, ideographic ones too, as one space
 heard_in = lambda said, heard: said.search(heard) if isinstance(said, re.Pattern) else said in heard
@@ -89,11 +98,13 @@ class Listener(xsession.Session):
     def start_orca(self, home):
         # The page's own read-out at load would race the first keys: this Orca reads a page only when asked.
         os.makedirs(f"{home}/orca")
-        open(f"{home}/orca/orca-customizations.py", "w").write("import orca.settings\norca.settings.sayAllOnLoad = False\n")
+        with open(f"{home}/orca/orca-customizations.py", "w") as f:
+            f.write("import orca.settings\norca.settings.sayAllOnLoad = False\n")
         # Orca refuses to start beside another of the same user. This one has its own display, buses, home and
         # voice: it skips that check, and keeps the interpreter's process name, so that others do not see it.
-        launcher = ("import runpy, sys; sys.argv[0] = 'orca'; main = runpy.run_path('/usr/bin/orca', run_name="
-                    "'orca_launcher')['main']; main.__globals__.update(otherOrcas=list, setProcessName=len); sys.exit(main())")
+        launcher = ("import runpy, sys; sys.argv[0] = 'orca'; main = runpy.run_path('/usr/bin/orca', "
+                    "run_name='orca_launcher')['main']; main.__globals__.update(otherOrcas=list, setProcessName=len); "
+                    "sys.exit(main())")
         self.orca = self.spawn(["/usr/bin/python3", "-c", launcher, "-u", f"{home}/orca", "--debug-file",
                                 f"{self.dir}/orca-debug.log"], "orca", self.env)
         xsession.wait_for("Orca's first words", self.record, 20)
@@ -116,17 +127,19 @@ class Listener(xsession.Session):
         return self.focused
 
     def walk(self, stops, timeout=8):
-        """Each stop: its keys, then the focus on the object named, then its words heard, all within timeout s.
-        What each stop heard, and how long after its keys, goes to heard.txt."""
+        """Each stop within timeout s of its keys: the focus on the object named, then its words heard. What each
+        stop heard, and how soon, goes to heard.txt."""
         for keys, role, name, said in stops:
-            mark, deadline = len(self.record()), time.monotonic() + timeout
+            mark, start = len(self.record()) if keys else 0, time.monotonic()
             if keys:
                 self.key(*keys)
             heard = lambda: " / ".join(spoken(u) for u in self.record()[mark:])
-            until(deadline, lambda: self.focus() == (role, name), lambda: f"after {keys}: the focus on {self.focus()}, not {role} {name}")
-            until(deadline, lambda: heard_in(said, heard()), lambda: f"at {name} after {keys}: heard {heard()!r}, not {said!r}")
+            until(start + timeout, lambda: self.focus() == (role, name),
+                  lambda: f"after {keys}: the focus on {self.focus()}, not on {role} {name}")
+            until(start + timeout, lambda: heard_in(said, heard()),
+                  lambda: f"at {name} after {keys}: heard {heard()!r}, not {said!r}")
             with open(os.path.join(self.dir, "heard.txt"), "a", encoding="utf-8") as f:
-                f.write(f"{' '.join(keys) or '(start)'}\t{name}\t{heard()}\t{time.monotonic() - deadline + timeout:.2f} s\n")
+                f.write(f"{' '.join(keys) or '(start)'}\t{name}\t{heard()}\t{time.monotonic() - start:.2f} s\n")
 
 
 def until(deadline, predicate, failure):  # failure(): what to say if time runs out first
@@ -145,13 +158,13 @@ def page():
     with Listener(PROGRAM, ARTIFACTS, "page") as s:
         profile = os.path.join(s.dir, "firefox")
         os.makedirs(profile)
-        open(os.path.join(profile, "user.js"), "w").write("".join(f'user_pref("{k}", {v});\n' for k, v in [
-            ("browser.shell.checkDefaultBrowser", "false"), ("browser.aboutwelcome.enabled", "false"),
-            ("browser.startup.homepage_override.mstone", '"ignore"'), ("datareporting.policy.dataSubmissionEnabled", "false"),
-            ("toolkit.telemetry.reportingpolicy.firstRun", "false"), ("browser.newtab.preload", "false")]))
-        s.spawn(["firefox-esr", "--no-remote", "--new-instance", "--profile", profile, f"file://{os.path.abspath(PROGRAM)}"],
-                "firefox", {**s.env, "GNOME_ACCESSIBILITY": "1", "MOZ_CRASHREPORTER_DISABLE": "1"})
-        xsession.wait_for("Orca to hear the page loaded", lambda: any(u.startswith("Finished loading ノボリア") for u in s.record()), 30)
+        with open(os.path.join(profile, "user.js"), "w") as f:
+            f.writelines(f'user_pref("{k}", {v});\n' for k, v in FIREFOX_PREFS.items())
+        url = f"file://{os.path.abspath(PROGRAM)}"
+        s.spawn(["firefox-esr", "--no-remote", "--new-instance", "--profile", profile, url], "firefox",
+                {**s.env, "GNOME_ACCESSIBILITY": "1", "MOZ_CRASHREPORTER_DISABLE": "1"})
+        loaded = lambda: any(u.startswith("Finished loading ノボリア") for u in s.record())
+        xsession.wait_for("Orca to hear the page loaded", loaded, 30)
         s.walk(PAGE)
 
 

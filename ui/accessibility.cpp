@@ -6,12 +6,14 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
 #include <utility>
 
 #include "sim/summary.h"
 #include "ui/about_window.h"
+#include "ui/box_accessible.h"
 #include "ui/day_timer.h"
 #include "ui/focus_frame.h"
 #include "ui/main_window.h"
@@ -54,6 +56,8 @@ QAccessibleInterface* make_interface(const QString& class_name, QObject* object)
     return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
   if (class_name == QLatin1String("QLabel") && widget->property(kLinkProperty).toBool())
     return new LinkInterface(widget);
+  if (auto* box = qobject_cast<QLineEdit*>(widget); box && class_name == QLatin1String("QLineEdit"))
+    return new BoxAccessible(box);
   return nullptr;
 }
 

@@ -4,9 +4,10 @@
 'use strict';
 
 (function () {
-  // A trace driver's hooks, defined before this script runs (only then):
-  // draw() gives every random number, the timer never fires by itself, and
-  // the started page is handed over with attach(). tools/noboria-trace-web.mjs.
+  // Defined only by the trace driver (tools/noboria-trace-web.mjs), before
+  // this script runs: draw() then gives every random number, the timer never
+  // fires by itself, and once started the page hands the driver what it
+  // needs with attach({ core, run, timer, beeps }).
   const trace = globalThis.noboriaTrace;
   const $ = (id) => document.getElementById(id);
 

@@ -37,8 +37,8 @@
 namespace {
 
 using noboria::Box;
-using noboria::trace::Command;
 using noboria::MainWindow;
+using noboria::trace::Command;
 
 constexpr int kBadInput = 2;
 constexpr int kExhausted = 3;

@@ -119,7 +119,8 @@ function installHooks(first, last, mostDraws) {
     final = isLast;
   };
 
-  // The page's Timer1 and beeps as it shows them, its captions as shown.
+  // The state block with the page's day timer and bell count as it holds
+  // them, and its captions as shown.
   const state = () => {
     const { core } = page;
     const captions = ['daycap', 'z_suu', 'l_suu'].map((id) => `${document.getElementById(id).textContent}\0`).join('');

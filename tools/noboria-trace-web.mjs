@@ -4,7 +4,9 @@
 // The browser edition's trace driver: the same interface, output and exit
 // statuses as noboria-trace (0 done, 2 bad input, 3 random sequence
 // exhausted), driving the real page's controls in a headless browser. The
-// page takes its random numbers from the file and never ticks by itself.
+// script and the random file are read by noboria-trace's own code
+// (trace_script.wasm, beside the page); the page takes its random numbers
+// from the file, handed over in pieces, and never ticks by itself.
 // With NOBORIA_TRACE_PICTURES=DIR it writes the canvases at the N-th dump as
 // DIR/dump-N-field.png and DIR/dump-N-graph.png. Exit status 1: the browser
 // or the page failed.
@@ -14,158 +16,196 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { CLICK, DUMP, NONE, SCROLL, TEXT, TICK, loadTraceScript } from './trace_script.mjs';
 
 const BAD_INPUT = 2;
 const EXHAUSTED = 3;
-const BOXES = ['p_text', 'Z_text', 'Zh_text', 'ze_text', 'l_text', 'lh_text', 'le_text', 'lm_text', 'lK_text', 'speed'];
-const BLANKS = /[ \t]/;
-
-// Texts are handled as latin1 strings, one character a byte, as the desktop
-// handles bytes; this turns a JavaScript string into its UTF-8 bytes so.
-const latin1 = (text) => Buffer.from(text, 'utf8').toString('latin1');
+// The page's elements for the trace keys, in trace_script.h's order.
+const BOX_IDS = ['p_text', 'Z_text', 'Zh_text', 'ze_text', 'l_text', 'lh_text', 'le_text', 'lm_text', 'lK_text', 'speed'];
+const BAR_IDS = ['HS0', 'HS1', 'HS2', 'HS3', 'HS4', 'HS5', 'HS6', 'HS7', 'HS8', 'HSsp'];
+const BUTTON_IDS = ['sim_com', 'Command2'];
+// Bytes of the random file read at a time.
+const READ_SIZE = 1 << 20;
+// Random numbers handed to the page at a time, as a file: the browser reads a
+// file many times faster than it takes a long argument through its remote
+// protocol, and the page holds two such pieces at most, however long the
+// session.
+const PIECE = 1 << 20;
 
 class Failure extends Error {
-  constructor(message, status) { super(message); this.status = status; }
+  constructor(message, status) { super(String(message)); this.bytes = message; this.status = status; }
 }
 
-// Exactly rounded (ties to even) p/q, both positive BigInts, to a binary
-// float with `bits` of mantissa whose smallest step is 2^minExp.
-function nearestBinary(p, q, bits, minExp) {
-  let k = BigInt(p.toString(2).length - q.toString(2).length - bits);
-  const scaled = (e) => (e >= 0n ? [p, q << e] : [p << -e, q]);
-  for (;;) {
-    const [n, d] = scaled(k);
-    if (n >= d << BigInt(bits)) k++;
-    else if (n < d << BigInt(bits - 1)) k--;
-    else break;
-  }
-  if (k < BigInt(minExp)) k = BigInt(minExp);
-  const [n, d] = scaled(k);
-  let m = n / d;
-  const twice = 2n * (n - m * d);
-  if (twice > d || (twice === d && (m & 1n))) m++;
-  return Number(m) * 2 ** Number(k);
-}
-
-// The nearest 32-bit float to the decimal text if it is one with 0 <= r < 1,
-// else undefined: the same texts and values as the desktop's reading
-// (plain decimal or exponent form, a leading minus allowed, so "-0" is -0).
-export function randomValue(text) {
-  const form = /^(-?)(\d*)(?:\.(\d*))?(?:[eE]([+-]?\d+))?$/.exec(text);
-  if (!form || form[2] + (form[3] ?? '') === '') return undefined;
-  const digits = (form[2] + (form[3] ?? '')).replace(/^0+/, '');
-  const sign = form[1] ? -1 : 1;
-  if (digits === '') return sign * 0;
-  const exp = BigInt(form[4] ?? 0) - BigInt((form[3] ?? '').length);
-  const magnitude = exp + BigInt(digits.length);  // value < 10^magnitude
-  if (magnitude > 1n || magnitude < -400n) return undefined;  // at least 10, or below every double
-  const m = BigInt(digits);
-  const [p, q] = exp >= 0n ? [m * 10n ** exp, 1n] : [m, 10n ** -exp];
-  // A value too small for a double is refused; one too small for a float is 0.
-  if (nearestBinary(p, q, 53, -1074) === 0) return undefined;
-  const value = sign * nearestBinary(p, q, 24, -149);
-  return value >= 0 && value < 1 ? value : undefined;
-}
-
-function readRandomFile(file) {
-  let bytes;
+// The random file's values in order, as Float32Arrays over the reader's
+// memory, good until the next call into it; a bad line or a file that cannot
+// be read is a Failure.
+function* randomValues(traceScript, file) {
+  let fd;
   try {
-    bytes = fs.readFileSync(file);
-  } catch (error) {
-    // A folder opens but reads as nothing, as on the desktop.
-    if (error.code !== 'EISDIR') throw new Failure(`error: cannot read random file ${latin1(file)}\n`, BAD_INPUT);
-    bytes = Buffer.alloc(0);
+    fd = fs.openSync(file, 'r');
+  } catch {
+    throw new Failure(traceScript.cannotRead(Buffer.from(file)), BAD_INPUT);
   }
-  const lines = bytes.toString('latin1').split('\n');
-  if (lines.at(-1) === '') lines.pop();
-  const values = [];
-  lines.forEach((raw, i) => {
-    const text = raw.replace(/\r$/, '').replace(/^[ \t]+|[ \t]+$/g, '');
-    if (text === '') return;
-    const value = randomValue(text);
-    if (value === undefined) {
-      throw new Failure(`error: ${latin1(file)} line ${i + 1}: not a number r with 0 <= r < 1: ${text}\n`, BAD_INPUT);
-    }
-    values.push(value);
-  });
-  return values;
-}
-
-// Plain ASCII digits only, no sign, at most limit (a BigInt).
-function wholeNumber(text, limit) {
-  if (!/^\d+$/.test(text) || BigInt(text) > limit) return undefined;
-  return BigInt(text);
-}
-
-// One script line (bytes as latin1) to a command for the page, or a Failure.
-function parseLine(line, bars) {
-  line = line.replace(/^[ \t]+/, '');
-  const space = line.indexOf(' ');
-  if ((space < 0 ? line : line.slice(0, space)) === 'text') {
-    const rest = space < 0 ? '' : line.slice(space + 1);
-    const gap = rest.indexOf(' ');
-    const name = gap < 0 ? rest : rest.slice(0, gap);
-    if (!BOXES.includes(name)) return `text needs a box name, not '${name}'`;
-    const value = Buffer.from(gap < 0 ? '' : rest.slice(gap + 1), 'latin1').toString('utf8');
-    return ['text', name, value];
-  }
-  const [word, ...args] = line.split(/[ \t]+/).filter((w) => w !== '');
-  if (word === 'scroll') {
-    if (args.length !== 2) return 'scroll takes a bar (0..8 or sp) and a value';
-    const index = args[0] === 'sp' ? 9 : wholeNumber(args[0], 8n);
-    if (index === undefined) return `scroll needs a bar 0..8 or sp, not '${args[0]}'`;
-    const bar = bars[index];
-    const value = wholeNumber(args[1], BigInt(bar.max));
-    if (value === undefined || value < BigInt(bar.min)) {
-      return `${index === 9 ? 'HSsp' : `HS(${index})`} takes a whole number ${bar.min}..${bar.max}, not '${args[1]}'`;
-    }
-    return ['scroll', bar.id, Number(value)];
-  }
-  if (word === 'click') {
-    if (args.length !== 1) return 'click takes one button name';
-    if (args[0] !== 'sim_com' && args[0] !== 'Command2') return `click needs sim_com or Command2, not '${args[0]}'`;
-    return ['click', args[0]];
-  }
-  if (word === 'tick') {
-    if (args.length > 1) return 'tick takes at most one count';
-    const count = args.length ? wholeNumber(args[0], 2n ** 64n - 1n) : 1n;
-    if (count === undefined) return `tick needs a whole number of ticks, not '${args[0]}'`;
-    return ['tick', Number(count)];
-  }
-  if (word === 'dump') return args.length ? 'dump takes no argument' : ['dump'];
-  return `unknown command '${word}'`;
-}
-
-// Runs a batch of commands in the page, stopping where the random numbers
-// run out; returns the dumps' state blocks (and canvases as PNG data URLs).
-function runInPage(commands, pictures) {
-  const trace = globalThis.noboriaTrace;
-  const dumps = [];
-  for (const [kind, a, b] of commands) {
-    try {
-      if (kind === 'text') {
-        const box = document.getElementById(a);
-        box.value = b;
-        box.dispatchEvent(new Event('input', { bubbles: true }));
-      } else if (kind === 'scroll') {
-        document.getElementById(a).setValue(b);
-      } else if (kind === 'click') {
-        document.getElementById(a).click();
-      } else if (kind === 'tick') {
-        for (let i = 0; i < a && !trace.exhausted && trace.tick(); i++);
-      } else {
-        const canvas = (id) => {  // the canvas itself, or the one its box holds
-          const element = document.getElementById(id);
-          return (element.tagName === 'CANVAS' ? element : element.querySelector('canvas')).toDataURL('image/png');
-        };
-        dumps.push(pictures ? [trace.state(), canvas('field'), canvas('gra')] : [trace.state()]);
+  const reader = traceScript.random(Buffer.from(file));
+  const bytes = Buffer.alloc(READ_SIZE);
+  try {
+    for (;;) {
+      let length = 0;
+      try {
+        length = fs.readSync(fd, bytes, 0, READ_SIZE, null);
+      } catch (error) {
+        // A folder opens but reads as nothing, as on the desktop.
+        if (error.code !== 'EISDIR') throw error;
       }
-    } catch (error) {
-      if (!trace.exhausted) throw error;
+      const { values, error } = length ? reader.read(bytes.subarray(0, length)) : reader.finish();
+      if (error) throw new Failure(error, BAD_INPUT);
+      if (values.length) yield values;
+      if (!length) return;
     }
-    if (trace.exhausted) return { dumps, exhausted: true };
+  } finally {
+    fs.closeSync(fd);
   }
-  return { dumps, exhausted: false };
+}
+
+// take(n): the file's next n values (fewer at its end), in a buffer that the
+// next take() reuses, and whether the file has ended. Memory stays the same
+// however long the file.
+function numberStream(values) {
+  const held = new Float32Array(READ_SIZE);  // more than one read's values
+  const taken = new Float32Array(PIECE);
+  let start = 0;
+  let end = 0;
+  let ended = false;
+  return {
+    take(n) {
+      let count = 0;
+      while (count < n && !ended) {
+        if (start === end) {
+          const next = values.next();
+          ended = Boolean(next.done);
+          if (!ended) held.set(next.value);
+          [start, end] = [0, ended ? 0 : next.value.length];
+        }
+        const part = held.subarray(start, Math.min(end, start + n - count));
+        taken.set(part, count);
+        count += part.length;
+        start += part.length;
+      }
+      return { values: taken.subarray(0, count), last: ended };
+    },
+  };
+}
+
+// Runs in the page before its own script. The page calls draw() for every
+// random number and attach({ core, run, timer, beeps }) once it has started
+// (see web/noboria.js); the driver feeds the numbers in and runs commands.
+// A command starts only with mostDraws numbers at hand, or once the file has
+// none left to give, so that none runs short mid-way. `first` (base64)
+// holds the numbers start-up takes; the later pieces come as files.
+function installHooks(first, last, mostDraws) {
+  const pieces = [];  // Float32Arrays still to draw from; the first from `at` on
+  let at = 0;
+  let unread = 0;
+  let final = false;
+  let page = null;
+  const queue = [];  // commands not run yet; a tick command counts down
+  // Where the driver puts each later piece; kept out of the document.
+  const input = document.createElement('input');
+  input.type = 'file';
+
+  const feed = (values, isLast) => {
+    if (values.length) pieces.push(values);
+    unread += values.length;
+    final = isLast;
+  };
+
+  // The state block with the page's day timer and bell count as it holds
+  // them, and its captions as shown.
+  const state = () => {
+    const { core } = page;
+    const captions = ['daycap', 'z_suu', 'l_suu'].map((id) => `${document.getElementById(id).textContent}\0`).join('');
+    const bytes = new TextEncoder().encode(captions);
+    const into = core.nb_in(bytes.length);
+    new Uint8Array(core.memory.buffer, into, bytes.length).set(bytes);
+    const [on, interval] = page.timer();
+    const text = core.nb_state(on ? 1 : 0, interval, page.beeps());
+    return new TextDecoder().decode(new Uint8Array(core.memory.buffer, text, core.nb_out_len()));
+  };
+  const canvas = (id) => {  // the canvas itself, or the one its box holds
+    const element = document.getElementById(id);
+    return (element.tagName === 'CANVAS' ? element : element.querySelector('canvas')).toDataURL('image/png');
+  };
+
+  // One command; false when it has more ticks to go.
+  const step = (command, pictures, dumps) => {
+    const [kind, a, b] = command;
+    if (kind === 'text') {
+      const box = document.getElementById(a);
+      box.value = b;
+      box.dispatchEvent(new Event('input', { bubbles: true }));
+    } else if (kind === 'scroll') {
+      page.run(() => page.core.nb_bar_set(a, b));
+    } else if (kind === 'click') {
+      document.getElementById(a).click();
+    } else if (kind === 'tick') {
+      // Only a running timer delivers a tick.
+      const [on, interval] = page.timer();
+      if (a <= 0 || !on || interval <= 0) return true;
+      page.run(() => page.core.nb_tick());
+      command[1] = a - 1;
+      return false;
+    } else {
+      dumps.push(pictures ? [state(), canvas('field'), canvas('gra')] : [state()]);
+    }
+    return true;
+  };
+
+  const hooks = {
+    input,
+    ready: false,
+    exhausted: false,
+    draw() {
+      while (pieces.length && at === pieces[0].length) {
+        pieces.shift();
+        at = 0;
+      }
+      if (!pieces.length) {
+        if (!final) throw new Error('the driver handed over too few random numbers for one command');
+        hooks.exhausted = true;
+        throw new Error('random sequence exhausted');
+      }
+      unread--;
+      return pieces[0][at++];
+    },
+    attach(from) {
+      page = from;
+      hooks.ready = true;
+    },
+    // Reads the piece the driver put in `input` if there is one (isLast: the
+    // file's last), then runs the commands after those still waiting, until
+    // all have run (done), the numbers at hand run low (hungry) or the file's
+    // run out (exhausted). Gives the dumps' blocks (and canvases as PNG data URLs).
+    async run(commands, pictures, piece) {
+      if (piece) feed(new Float32Array(await input.files[0].arrayBuffer()), piece.last);
+      queue.push(...commands);
+      const dumps = [];
+      while (queue.length) {
+        if (unread < mostDraws && !final) return { dumps, hungry: true };
+        let finished;
+        try {
+          finished = step(queue[0], pictures, dumps);
+        } catch (error) {
+          if (!hooks.exhausted) throw error;
+        }
+        if (hooks.exhausted) return { dumps, exhausted: true };
+        if (finished) queue.shift();
+      }
+      return { dumps };
+    },
+  };
+  globalThis.noboriaTrace = hooks;
+  const bytes = Uint8Array.from(atob(first), (c) => c.charCodeAt(0));
+  feed(new Float32Array(bytes.buffer), last);
 }
 
 export function launchOptions(browser, profile) {
@@ -181,57 +221,81 @@ export function launchOptions(browser, profile) {
   };
 }
 
-// Lines of standard input as latin1 strings, as they arrive, in batches:
-// every line that is already there comes in one batch.
+// Lines of standard input (Buffers, without their line feed) as they
+// arrive, in batches: every line that is already there comes in one batch.
 async function* inputBatches() {
-  let pending = '';
+  let pending = Buffer.alloc(0);
   for await (const chunk of process.stdin) {
-    pending += chunk.toString('latin1');
-    const lines = pending.split('\n');
-    pending = lines.pop();
+    pending = Buffer.concat([pending, chunk]);
+    const lines = [];
+    for (let end; (end = pending.indexOf(10)) >= 0; pending = pending.subarray(end + 1)) {
+      lines.push(pending.subarray(0, end));
+    }
     if (lines.length) yield lines;
   }
-  if (pending !== '') yield [pending];
+  if (pending.length) yield [pending];
 }
 
-const write = (stream, text) => new Promise((resolve) => stream.write(Buffer.from(text, 'latin1'), resolve));
+const write = (stream, text) => new Promise((resolve) => stream.write(text, resolve));
 
-async function trace(page, pictures) {
-  const bars = await page.evaluate(() => ['HS0', 'HS1', 'HS2', 'HS3', 'HS4', 'HS5', 'HS6', 'HS7', 'HS8', 'HSsp'].map((id) => {
+// Hands the page its next piece of random numbers: written to file, which
+// the page's hidden file box then holds; the disk keeps one piece at a time.
+async function handOver(page, numbers, file) {
+  const { values, last } = numbers.take(PIECE);
+  fs.writeFileSync(file, values);
+  const input = await page.evaluateHandle(() => globalThis.noboriaTrace.input);
+  await input.uploadFile(file);
+  await input.dispose();
+  return { last };
+}
+
+// The script's commands against the page, topping up its random numbers
+// whenever it runs low.
+async function trace(page, traceScript, numbers, file, pictures) {
+  const bars = await page.evaluate((ids) => ids.map((id) => {
     const bar = document.getElementById(id);
-    return { id, min: Number(bar.getAttribute('aria-valuemin')), max: Number(bar.getAttribute('aria-valuemax')) };
-  }));
-  let number = 0;
+    return [Number(bar.getAttribute('aria-valuemin')), Number(bar.getAttribute('aria-valuemax'))];
+  }), BAR_IDS);
+  const read = traceScript.script(bars);
   let dumpCount = 0;
   for await (const lines of inputBatches()) {
     const commands = [];
     let error;
-    for (const raw of lines) {
-      number++;
-      const line = raw.replace(/\r$/, '');
-      if (line === '' || line[0] === '#' || /^[ \t]*$/.test(line)) continue;
-      const command = parseLine(line, bars);
-      if (typeof command === 'string') {
-        error = `error: line ${number}: ${command}\n`;
+    for (const line of lines) {
+      const command = read(line);
+      if (command.error) {
+        error = command.error;
         break;
       }
-      commands.push(command);
+      const { kind, target, number, text } = command;
+      if (kind === TEXT) commands.push(['text', BOX_IDS[target], text.toString('utf8')]);
+      else if (kind === SCROLL) commands.push(['scroll', target, number]);
+      else if (kind === CLICK) commands.push(['click', BUTTON_IDS[target]]);
+      else if (kind === TICK) commands.push(['tick', number]);
+      else if (kind === DUMP) commands.push(['dump']);
+      else if (kind !== NONE) throw new Error(`unknown command kind ${kind}`);
     }
-    const result = commands.length ? await page.evaluate(runInPage, commands, pictures !== undefined) : { dumps: [] };
-    for (const [state, field, graph] of result.dumps) {
-      dumpCount++;
-      await write(process.stdout, latin1(state));
-      if (pictures !== undefined) {
-        try {
-          for (const [name, url] of [['field', field], ['graph', graph]]) {
-            fs.writeFileSync(path.join(pictures, `dump-${dumpCount}-${name}.png`), Buffer.from(url.split(',')[1], 'base64'));
+    let piece = null;
+    for (let batch = commands; batch;) {
+      const result = await page.evaluate((list, withPictures, from) => globalThis.noboriaTrace.run(list, withPictures, from),
+        batch, pictures !== undefined, piece);
+      for (const [state, field, graph] of result.dumps) {
+        dumpCount++;
+        await write(process.stdout, state);
+        if (pictures !== undefined) {
+          try {
+            for (const [name, url] of [['field', field], ['graph', graph]]) {
+              fs.writeFileSync(path.join(pictures, `dump-${dumpCount}-${name}.png`), Buffer.from(url.split(',')[1], 'base64'));
+            }
+          } catch {
+            await write(process.stderr, `warning: cannot save pictures under ${pictures}\n`);
           }
-        } catch {
-          await write(process.stderr, `warning: cannot save pictures under ${latin1(pictures)}\n`);
         }
       }
+      if (result.exhausted) throw new Failure('error: random sequence exhausted\n', EXHAUSTED);
+      batch = result.hungry ? [] : null;
+      if (batch) piece = await handOver(page, numbers, file);
     }
-    if (result.exhausted) throw new Failure('error: random sequence exhausted\n', EXHAUSTED);
     if (error) throw new Failure(error, BAD_INPUT);
   }
 }
@@ -250,27 +314,37 @@ async function main(argv) {
     }
   }
   if (files.length !== 1 || !['chromium', 'firefox'].includes(options.browser)) throw usage;
-  const values = readRandomFile(files[0]);
+  const traceScript = loadTraceScript(path.join(path.dirname(options.page), 'trace_script.wasm'));
   const pictures = process.env.NOBORIA_TRACE_PICTURES || undefined;
 
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'noboria-trace-web-'));
-  let browser;
+  // The browser's profile and the file of random numbers for the page.
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'noboria-trace-web-'));
+  const profile = path.join(work, 'profile');
+  fs.mkdirSync(profile);
+  // The browser starts while the random file is checked to its end: a bad
+  // line anywhere stops the run before anything is printed.
+  const browser = puppeteer.launch({ ...launchOptions(options.browser, profile), protocolTimeout: 0 });
+  browser.catch(() => {});
   try {
-    browser = await puppeteer.launch({ ...launchOptions(options.browser, profile), protocolTimeout: 0 });
+    const check = randomValues(traceScript, files[0]);
+    while (!check.next().done);
+    // The numbers start-up needs go in with the hooks; the rest follow as the page asks.
+    const numbers = numberStream(randomValues(traceScript, files[0]));
+    const first = numbers.take(traceScript.mostDraws);
     // The tab the browser opens with: a new one costs a second.
-    const [page] = await browser.pages();
-    const literal = values.map((v) => (Object.is(v, -0) ? '-0' : String(v))).join(',');
-    await page.evaluateOnNewDocument(`globalThis.noboriaTrace = { random: [${literal}] };`);
+    const [page] = await (await browser).pages();
+    const firstBytes = Buffer.from(first.values.buffer, first.values.byteOffset, first.values.byteLength);
+    await page.evaluateOnNewDocument(installHooks, firstBytes.toString('base64'), first.last, traceScript.mostDraws);
     await page.goto(pathToFileURL(path.resolve(options.page)).href);
     await page.waitForFunction(() => globalThis.noboriaTrace.ready || globalThis.noboriaTrace.exhausted,
       { timeout: 60000, polling: 10 });
     if (await page.evaluate(() => !globalThis.noboriaTrace.ready)) {
       throw new Failure('error: random sequence exhausted\n', EXHAUSTED);
     }
-    await trace(page, pictures);
+    await trace(page, traceScript, numbers, path.join(work, 'numbers'), pictures);
   } finally {
-    await browser?.close();
-    fs.rmSync(profile, { recursive: true, force: true });
+    await (await browser.catch(() => undefined))?.close();
+    fs.rmSync(work, { recursive: true, force: true });
   }
 }
 
@@ -287,7 +361,7 @@ if (isMain()) {
     await main(process.argv.slice(2));
   } catch (error) {
     const known = error instanceof Failure;
-    await write(process.stderr, known ? error.message : `noboria-trace-web: ${error.message}\n`);
+    await write(process.stderr, known ? error.bytes : `noboria-trace-web: ${error.message}\n`);
     process.exit(known ? error.status : 1);
   }
   process.exit(0);

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <charconv>
+#include <array>
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
@@ -22,12 +22,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "sim/parameters.h"
 #include "sim/random_source.h"
 #include "sim/state_block.h"
+#include "tools/trace_script.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/services.h"
@@ -39,6 +39,7 @@ namespace {
 using noboria::Box;
 using noboria::MainWindow;
 using noboria::RecordingServices;
+using noboria::trace::Command;
 
 constexpr int kBadInput = 2;
 constexpr int kExhausted = 3;
@@ -51,84 +52,25 @@ constexpr int kExhausted = 3;
   std::_Exit(kExhausted);
 }
 
-std::string_view trim_blanks(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(" \t");
-  return s.substr(first, last - first + 1);
-}
-
-void drop_cr(std::string& line) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-}
-
-// The nearest 32-bit float to the decimal text, if it is one in [0, 1).
-std::optional<float> random_value(std::string_view text) {
-  float value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
-  if (ec == std::errc::result_out_of_range) {
-    // Too small for a normal float: its nearest float is still well defined.
-    double wide = 0;
-    auto [wptr, wec] = std::from_chars(text.data(), end, wide, std::chars_format::general);
-    if (wec != std::errc() || wptr != end) return std::nullopt;
-    value = static_cast<float>(wide);
-    ptr = wptr;
-    ec = std::errc();
-  }
-  if (ec != std::errc() || ptr != end) return std::nullopt;
-  if (!(value >= 0.0f && value < 1.0f)) return std::nullopt;
-  return value;
-}
-
+// The whole file's numbers, read in pieces; on a bad line its message.
 std::optional<std::vector<float>> read_random_file(const char* path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "error: cannot read random file %s\n", path);
+    const std::string message = noboria::trace::cannot_read(path);
+    std::fwrite(message.data(), 1, message.size(), stderr);
     return std::nullopt;
   }
+  noboria::trace::RandomReader reader(path);
   std::vector<float> values;
-  std::string line;
-  for (long long number = 1; std::getline(in, line); ++number) {
-    drop_cr(line);
-    const std::string_view text = trim_blanks(line);
-    if (text.empty()) continue;
-    const std::optional<float> value = random_value(text);
-    if (!value) {
-      std::fprintf(stderr, "error: %s line %lld: not a number r with 0 <= r < 1: %s\n", path, number,
-                   std::string(text).c_str());
-      return std::nullopt;
-    }
-    values.push_back(*value);
+  std::vector<char> piece(1 << 16);
+  bool good = true;
+  while (good && in) {
+    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    good = reader.read(std::string_view(piece.data(), static_cast<std::size_t>(in.gcount())), values);
   }
-  return values;
-}
-
-// Plain ASCII digits only, no sign, within limit.
-std::optional<std::uint64_t> whole_number(std::string_view text, std::uint64_t limit) {
-  if (text.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    const auto digit = static_cast<std::uint64_t>(c - '0');
-    if (digit > limit || value > (limit - digit) / 10) return std::nullopt;
-    value = value * 10 + digit;
-  }
-  return value;
-}
-
-std::vector<std::string_view> split_words(std::string_view s) {
-  std::vector<std::string_view> words;
-  std::size_t pos = 0;
-  while (pos < s.size()) {
-    const auto start = s.find_first_not_of(" \t", pos);
-    if (start == std::string_view::npos) break;
-    auto stop = s.find_first_of(" \t", start);
-    if (stop == std::string_view::npos) stop = s.size();
-    words.push_back(s.substr(start, stop - start));
-    pos = stop;
-  }
-  return words;
+  if (good && reader.finish(values)) return values;
+  std::fwrite(reader.error().data(), 1, reader.error().size(), stderr);
+  return std::nullopt;
 }
 
 std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
@@ -158,95 +100,48 @@ void dump(const MainWindow& form1, const RecordingServices& services, long long 
   save_pictures(form1, dump_number);
 }
 
-// Runs the script; returns an error message for the first bad line.
+// Runs the script's commands on the window.
 class ScriptRunner {
  public:
   ScriptRunner(MainWindow& form1, const RecordingServices& services) : form1_(form1), services_(services) {}
 
-  // Empty when the line ran; otherwise what is wrong with it.
-  std::string run(std::string_view line) {
-    line.remove_prefix(line.find_first_not_of(" \t"));
-    const auto space = line.find(' ');
-    const std::string_view command = line.substr(0, space);
-    if (command == "text") return text(space == std::string_view::npos ? std::string_view() : line.substr(space + 1));
-    const std::vector<std::string_view> words = split_words(line);
-    const std::vector<std::string_view> args(words.begin() + 1, words.end());
-    if (words.front() == "scroll") return scroll(args);
-    if (words.front() == "click") return click(args);
-    if (words.front() == "tick") return tick(args);
-    if (words.front() == "dump") {
-      if (!args.empty()) return "dump takes no argument";
-      dump(form1_, services_, ++dumps_);
-      return {};
+  void run(const Command& command) {
+    switch (command.kind) {
+      case Command::kNone:
+        break;
+      case Command::kText:
+        text(noboria::trace::kBoxNames[command.target], command.text);
+        break;
+      case Command::kScroll:
+        bar(command.target)->setValue(static_cast<int>(command.number));
+        break;
+      case Command::kClick:
+        (command.target == 0 ? form1_.sim_com() : form1_.Command2())->click();
+        break;
+      case Command::kTick:
+        for (std::uint64_t i = 0; i < command.number; ++i) {
+          // Only a running timer delivers a tick.
+          if (!form1_.timer().enabled() || form1_.timer().interval() <= 0) break;
+          form1_.Timer1_Timer();
+        }
+        break;
+      case Command::kDump:
+        dump(form1_, services_, ++dumps_);
+        break;
     }
-    return "unknown command '" + std::string(words.front()) + "'";
   }
 
+  // HS(0)..HS(8), then HSsp.
+  QScrollBar* bar(int i) const { return i == noboria::trace::kSpeedBar ? form1_.HSsp() : form1_.HS(i); }
+
  private:
-  // NAME, then everything after the single space that follows it.
-  std::string text(std::string_view rest) {
-    const auto space = rest.find(' ');
-    const std::string_view name = rest.substr(0, space);
-    const std::string_view value = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
-    QLineEdit* box = nullptr;
-    if (name == "speed") box = form1_.speed_box();
+  void text(std::string_view name, const std::string& value) {
+    QLineEdit* box = form1_.speed_box();
     for (Box b : noboria::kAllBoxes) {
       if (name == noboria::box_name(b)) box = form1_.box(b);
     }
-    if (box == nullptr) return "text needs a box name, not '" + std::string(name) + "'";
     // setText raises the change notification only when the text differs.
-    box->setText(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-    return {};
-  }
-
-  std::string scroll(const std::vector<std::string_view>& args) {
-    if (args.size() != 2) return "scroll takes a bar (0..8 or sp) and a value";
-    QScrollBar* bar = nullptr;
-    std::string bar_name;
-    if (args[0] == "sp") {
-      bar = form1_.HSsp();
-      bar_name = "HSsp";
-    } else if (const auto index = whole_number(args[0], 8)) {
-      bar = form1_.HS(static_cast<int>(*index));
-      bar_name = "HS(" + std::to_string(*index) + ")";
-    } else {
-      return "scroll needs a bar 0..8 or sp, not '" + std::string(args[0]) + "'";
-    }
-    const auto value = whole_number(args[1], static_cast<std::uint64_t>(bar->maximum()));
-    if (!value || static_cast<int>(*value) < bar->minimum()) {
-      return bar_name + " takes a whole number " + std::to_string(bar->minimum()) + ".." +
-             std::to_string(bar->maximum()) + ", not '" + std::string(args[1]) + "'";
-    }
-    bar->setValue(static_cast<int>(*value));
-    return {};
-  }
-
-  std::string click(const std::vector<std::string_view>& args) {
-    if (args.size() != 1) return "click takes one button name";
-    if (args[0] == "sim_com") {
-      form1_.sim_com()->click();
-    } else if (args[0] == "Command2") {
-      form1_.Command2()->click();
-    } else {
-      return "click needs sim_com or Command2, not '" + std::string(args[0]) + "'";
-    }
-    return {};
-  }
-
-  std::string tick(const std::vector<std::string_view>& args) {
-    if (args.size() > 1) return "tick takes at most one count";
-    std::uint64_t count = 1;
-    if (args.size() == 1) {
-      const auto k = whole_number(args[0], UINT64_MAX);
-      if (!k) return "tick needs a whole number of ticks, not '" + std::string(args[0]) + "'";
-      count = *k;
-    }
-    for (std::uint64_t i = 0; i < count; ++i) {
-      // Only a running timer delivers a tick.
-      if (!form1_.timer().enabled() || form1_.timer().interval() <= 0) break;
-      form1_.Timer1_Timer();
-    }
-    return {};
+    box->setText(QString::fromStdString(value));
   }
 
   MainWindow& form1_;
@@ -278,16 +173,18 @@ int main(int argc, char** argv) {
   form1.form_load();
 
   ScriptRunner runner(form1, services);
+  std::array<noboria::trace::BarLimits, noboria::trace::kBarCount> limits;
+  for (int i = 0; i < noboria::trace::kBarCount; ++i) limits[i] = {runner.bar(i)->minimum(), runner.bar(i)->maximum()};
+  noboria::trace::ScriptReader reader(limits);
+  Command command;
   std::string line;
-  for (long long number = 1; std::getline(std::cin, line); ++number) {
-    drop_cr(line);
-    if (line.empty() || line.front() == '#' || trim_blanks(line).empty()) continue;
-    const std::string error = runner.run(line);
-    if (!error.empty()) {
+  while (std::getline(std::cin, line)) {
+    if (!reader.read(line, command)) {
       std::fflush(stdout);
-      std::fprintf(stderr, "error: line %lld: %s\n", number, error.c_str());
+      std::fwrite(reader.error().data(), 1, reader.error().size(), stderr);
       return kBadInput;
     }
+    runner.run(command);
   }
   std::fflush(stdout);
   return 0;

@@ -4,7 +4,11 @@
 'use strict';
 
 (function () {
-  const trace = globalThis.noboriaTrace;  // present only when a test harness drives the page
+  // Defined only by the trace driver (tools/noboria-trace-web.mjs), before
+  // this script runs: draw() then gives every random number, the timer never
+  // fires by itself, and once started the page hands the driver what it
+  // needs with attach({ core, run, timer, beeps }).
+  const trace = globalThis.noboriaTrace;
   const $ = (id) => document.getElementById(id);
 
   const BOX_IDS = ['p_text', 'Z_text', 'Zh_text', 'ze_text', 'l_text', 'lh_text', 'le_text', 'lm_text', 'lK_text', 'speed'];
@@ -55,17 +59,6 @@
     return decoder.decode(new Uint8Array(wasm.memory.buffer, at, wasm.nb_out_len()));
   }
 
-  // ---- Drawing the random numbers in trace mode ------------------------------
-
-  let drawn = 0;
-  function drawScripted() {
-    if (drawn >= trace.random.length) {
-      trace.exhausted = true;
-      throw new Error('random sequence exhausted');
-    }
-    return trace.random[drawn++];
-  }
-
   async function loadCore() {
     const data = bytes($('noboria-core').textContent);
     // At once where the browser allows it on this thread: the field then comes
@@ -83,7 +76,7 @@
     }
     const instance = new WebAssembly.Instance(module, {
       wasi_snapshot_preview1: wasi,
-      noboria: { random_draw: trace ? drawScripted : () => { throw new Error('no scripted draws'); } },
+      noboria: { random_draw: trace ? trace.draw : () => { throw new Error('no scripted draws'); } },
     });
     wasm = instance.exports;
     wasm._initialize();
@@ -272,7 +265,6 @@
   // One short bell; silent until the page has had a first touch or key press.
   function bell() {
     ++beeps;
-    if (trace) trace.beeps = beeps;
     if (!audio || audio.state === 'closed') return;
     // A context the browser has suspended since (another tab, power saving) rings once it is back.
     // A bell that comes much later would only puzzle: after a second it is dropped.
@@ -633,23 +625,10 @@
     showPictures();
     updateSummaries(true);
     openAbout(false);
-    if (trace) {
-      trace.beeps = beeps;
-      trace.tick = () => {
-        if (!Timer1.on || Timer1.interval <= 0) return false;
-        run(() => wasm.nb_tick());
-        return true;
-      };
-      trace.state = () => {
-        put(`${captions[0].textContent}\0${captions[1].textContent}\0${captions[2].textContent}\0`);
-        return got(wasm.nb_state(Timer1.on ? 1 : 0, Timer1.interval, beeps));
-      };
-      trace.ready = true;
-    }
+    if (trace) trace.attach({ core: wasm, run, timer: () => [Timer1.on, Timer1.interval], beeps: () => beeps });
   }
 
   start().catch((e) => {
-    if (trace && trace.exhausted) return;
     console.error(e);
     // Too old a browser (no WebAssembly) or a broken copy of the file: say so.
     const note = document.createElement('p');

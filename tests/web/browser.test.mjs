@@ -11,7 +11,8 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
-import { launchOptions, randomValue } from '../../tools/noboria-trace-web.mjs';
+import { launchOptions } from '../../tools/noboria-trace-web.mjs';
+import { loadTraceScript } from '../../tools/trace_script.mjs';
 
 const PAGE = process.env.NOBORIA_PAGE;
 const FILE_URL = pathToFileURL(PAGE).href;
@@ -256,8 +257,13 @@ test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by
   }
 });
 
-test('random file values round once to the nearest 32-bit float, as on the desktop', () => {
+test('random file values round once to the nearest 32-bit float in trace_script.wasm, as on the desktop', () => {
   // Bit patterns from the desktop driver's reading of the same texts.
+  const traceScript = loadTraceScript(path.join(path.dirname(PAGE), 'trace_script.wasm'));
+  const randomValue = (text) => {
+    const { values } = traceScript.random(Buffer.from('r')).read(Buffer.from(`${text}\n`));
+    return values?.[0];
+  };
   const cases = [['0.5', 0x3f000000], ['-0', 0x80000000], ['1e-40', 0x000116c2], ['1e-46', 0], ['.5', 0x3f000000],
     ['0.99999997', 0x3f7fffff], ['7.0064923216240854e-46', 1], ['2.10194769648722564e-45', 2], ['-1e-50', 0x80000000],
     ['2.4703282292062328e-324', 0], ['0e99999999999999999999', 0], ['1E-3', 0x3a83126f], ['1.1754942e-38', 0x007fffff]];

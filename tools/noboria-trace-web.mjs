@@ -140,22 +140,24 @@ function parseLine(line, bars) {
 // run out; returns the dumps' state blocks (and canvases as PNG data URLs).
 function runInPage(commands, pictures) {
   const trace = globalThis.noboriaTrace;
+  // The page's controls carry their trace names; the field is found by its id.
+  const named = (name) => document.querySelector(`[data-trace="${name}"]`) ?? document.getElementById(name);
   const dumps = [];
   for (const [kind, a, b] of commands) {
     try {
       if (kind === 'text') {
-        const box = document.getElementById(a);
+        const box = named(a);
         box.value = b;
         box.dispatchEvent(new Event('input', { bubbles: true }));
       } else if (kind === 'scroll') {
-        document.getElementById(a).setValue(b);
+        named(a).setValue(b);
       } else if (kind === 'click') {
-        document.getElementById(a).click();
+        named(a).click();
       } else if (kind === 'tick') {
         for (let i = 0; i < a && !trace.exhausted && trace.tick(); i++);
       } else {
         const canvas = (id) => {  // the canvas itself, or the one its box holds
-          const element = document.getElementById(id);
+          const element = named(id);
           return (element.tagName === 'CANVAS' ? element : element.querySelector('canvas')).toDataURL('image/png');
         };
         dumps.push(pictures ? [trace.state(), canvas('field'), canvas('gra')] : [trace.state()]);
@@ -198,7 +200,7 @@ const write = (stream, text) => new Promise((resolve) => stream.write(Buffer.fro
 
 async function trace(page, pictures) {
   const bars = await page.evaluate(() => ['HS0', 'HS1', 'HS2', 'HS3', 'HS4', 'HS5', 'HS6', 'HS7', 'HS8', 'HSsp'].map((id) => {
-    const bar = document.getElementById(id);
+    const bar = document.querySelector(`[data-trace="${id}"]`);
     return { id, min: Number(bar.getAttribute('aria-valuemin')), max: Number(bar.getAttribute('aria-valuemax')) };
   }));
   let number = 0;

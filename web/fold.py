@@ -160,17 +160,16 @@ def render_control(c, form, lifted, named_counts):
         return '<canvas%s></canvas>' % attrs(id=role, class_="picture", data_picture=c["index"], width=c["px"][2],
                                              height=c["px"][3], role="img", aria_label=c["name"],
                                              style=place_style(c, size=False))
-    summary = next((s["role"] for s in form["controls"]
-                    if s["kind"] == "summary" and s["px"] == c["px"] and s["window"] == c["window"]), None)
+    # The field and the graph are described day by day with their summaries.
     if kind == "field":
         width, height = form["field_pixels"]
         return '<canvas%s></canvas>' % attrs(id=role, class_="pixelated", width=width, height=height, role="img",
-                                             aria_label=c["name"], aria_describedby=summary, style=style)
+                                             aria_label=c["name"], style=style)
     if kind == "graph":
         width, height = form["graph_pixels"]
         out = ['<div%s>' % attrs(id=role, class_="graph", data_trace=trace, style=style),
                '<canvas%s></canvas>' % attrs(class_="pixelated", width=width, height=height, role="img",
-                                             aria_label=c["name"], aria_describedby=summary)]
+                                             aria_label=c["name"])]
         for g in form["graph_labels"]:
             out.append('<div%s>%s</div>' % (attrs(id=g["role"], class_="label graphlabel", style=place_style(g)),
                                             html.escape(g["text"], quote=False)))
@@ -230,7 +229,10 @@ def constants(form):
         "boxes": by_index("box"),
         "steps": by_index("step"),
         "counts": form["counts"],
-        "summaries": [{"id": c["role"], "name": c["name"]} for c in controls if c["kind"] == "summary"],
+        # Each summary's stop, and the picture lying under it that it tells of.
+        "summaries": [{"id": c["role"], "name": c["name"], "of": p["role"], "kind": p["kind"]}
+                      for c in controls if c["kind"] == "summary"
+                      for p in controls if p["kind"] in ("field", "graph") and p["px"] == c["px"]],
         "links": [{"id": c["role"], "address": c["address"], "message": c["message"]}
                   for c in controls if c["kind"] == "link"],
         "firstStop": stops[0]["role"],

@@ -1,19 +1,22 @@
 // ---- What a screen reader hears ---------------------------------------------------
 // Every text comes from the core, so that both editions say the same: the day
 // and the counts named with their numbers, the field's and the graph's
-// summaries as the names of their stops (and so the descriptions of the two
-// pictures), and the sentence that ends a run, said once through a polite
+// summaries as the names of their stops and the descriptions of the two
+// pictures, and the sentence that ends a run, said once through a polite
 // live region. Names are attributes: keeping them current every day costs
 // no layout. A stop's text is written into the page only while it shows.
 
 const countLabels = FORM.counts.map($);
 const summaryStops = FORM.summaries.map((s) => $(s.id));
-const summaryTexts = [() => got(wasm.nb_field_summary()), () => got(wasm.nb_graph_summary())];
+const summaryPictures = FORM.summaries.map((s) => { const p = $(s.of); return p.tagName === 'CANVAS' ? p : p.querySelector('canvas'); });
+const summaryTexts = FORM.summaries.map((s) => (s.kind === 'field' ? () => got(wasm.nb_field_summary())
+  : () => got(wasm.nb_graph_summary())));
 const announcement = $('announcement');
 
-function setName(el, name) {
-  if (el.getAttribute('aria-label') !== name) el.setAttribute('aria-label', name);
+function setText(el, attribute, text) {
+  if (el.getAttribute(attribute) !== text) el.setAttribute(attribute, text);
 }
+const setName = (el, name) => setText(el, 'aria-label', name);
 
 function nameCounts() {
   countLabels.forEach((label, c) => setName(label, got(wasm.nb_count_name(c))));
@@ -27,7 +30,9 @@ function showSummaryText(stop) {
 
 function updateSummaries() {
   summaryStops.forEach((stop, s) => {
-    setName(stop, `${FORM.summaries[s].name}：${summaryTexts[s]()}`);
+    const text = summaryTexts[s]();
+    setText(summaryPictures[s], 'aria-description', text);
+    setName(stop, `${FORM.summaries[s].name}：${text}`);
     if (document.activeElement === stop) showSummaryText(stop);
   });
 }

@@ -4,7 +4,9 @@
 // the controls fold.py writes into the page); the files in page/ each look
 // after one part of the page.
 
-let started = false;  // the first frame is out: the About panel may come forward
+// The first frame is out: the About panel may come forward, and what a screen
+// reader hears is kept current from now on.
+let started = false;
 
 // Shows what the last call into the core changed, touching only that.
 function show() {
@@ -40,7 +42,7 @@ function show() {
       if (node && node.nodeType === Node.TEXT_NODE && !node.nextSibling) node.data = text;
       else label.textContent = text;
     });
-    nameCounts();
+    if (started) nameCounts();
   }
   if (changes & CHANGED.timer) dayTimer.set(wasm.nb_ticking() !== 0, wasm.nb_timer_interval());
   if (changes & CHANGED.field) paint(0, fieldContext);
@@ -61,7 +63,7 @@ function show() {
     else closeAbout(false);
   }
   if (changes & CHANGED.announce) say(got(wasm.nb_announcement()));
-  if (changes & CHANGED.summaries) updateSummaries();
+  if (changes & CHANGED.summaries && started) updateSummaries();
 }
 
 // Runs one call into the core, then shows the result.
@@ -105,6 +107,8 @@ async function start() {
   fitAll(true);
   showPictures();
   started = true;
+  nameCounts();
+  updateSummaries();
   if (wasm.nb_about_shown()) openAbout();
   installTraceHooks();
 }

@@ -50,10 +50,10 @@ function letRun(el) {
   el.classList.toggle('spills', textWidth(el, el.textContent) > baseWidth(el));
 }
 
-// Every caption fitted, their fonts and the boxes' read first in one pass
-// before anything is written: one style computation. `fresh` forgets the
-// fonts read before, for when the styles and the font have settled since,
-// and fits the boxes' texts too.
+// The main window's captions fitted, their fonts and the other controls'
+// read first in one pass before anything is written: one style computation.
+// `fresh` forgets the fonts read before, for when the styles and the font
+// have settled since, and fits the rest too.
 const fittedLabels = [...document.querySelectorAll('.label.fit')];
 const freeLabels = [...document.querySelectorAll('.label.free')];
 function fitAll(fresh) {
@@ -61,8 +61,9 @@ function fitAll(fresh) {
     fonts.clear();
     measureFont = '';
   }
-  for (const el of [...fittedLabels, ...freeLabels, ...boxes]) textWidth(el, '');
+  for (const el of [...fittedLabels, ...(fresh ? freeLabels : []), ...boxes]) textWidth(el, '');
   fittedLabels.forEach((el) => fitLabel(el));
+  if (!fresh) return;
   freeLabels.forEach(letRun);
-  if (fresh) boxes.forEach(fitBox);
+  boxes.forEach(fitBox);
 }

@@ -110,6 +110,7 @@ async function start() {
   nameCounts();
   updateSummaries();
   if (wasm.nb_about_shown()) openAbout();
+  else closeAbout(false);  // the About button was pressed meanwhile
   installTraceHooks();
 }
 

@@ -8,7 +8,7 @@
 
 const countLabels = FORM.counts.map($);
 const summaryStops = FORM.summaries.map((s) => $(s.id));
-const summaryPictures = FORM.summaries.map((s) => { const p = $(s.of); return p.tagName === 'CANVAS' ? p : p.querySelector('canvas'); });
+const summaryPictures = FORM.summaries.map((s) => $(s.of).closest('canvas') ?? $(s.of).querySelector('canvas'));
 const summaryTexts = FORM.summaries.map((s) => (s.kind === 'field' ? () => got(wasm.nb_field_summary())
   : () => got(wasm.nb_graph_summary())));
 const announcement = $('announcement');

@@ -25,8 +25,9 @@ if (!fs.existsSync(page)) {
 }
 const LAUNCHES = quick ? 1 : 10;
 const TICKS = quick ? 20 : 400;
-const LONG_RUN = { p_text: '8', Z_text: '50', Zh_text: '10', ze_text: '5', l_text: '10', lh_text: '20',
-  le_text: '10', lm_text: '3', lK_text: '3' };
+const LONG_RUN = { plant_rate_box: '8', herbivore_count_box: '50', herbivore_birth_box: '10', herbivore_life_box: '5',
+  carnivore_count_box: '10', carnivore_birth_box: '20', carnivore_life_box: '10', carnivore_rest_box: '3',
+  carnivore_catch_box: '3' };
 
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'noboria-bench-'));
 const baseline = path.join(profile, 'baseline.html');
@@ -83,8 +84,8 @@ const cpuSince = (before) => [...browserCpu()].reduce((sum, [pid, ticks]) => sum
 async function ticks() {
   const tab = await browser.newPage();
   await tab.goto(pathToFileURL(page).href);
-  await tab.waitForFunction(() => document.getElementById('Form2')?.checkVisibility());
-  await tab.$eval('#Command2', (button) => button.click());  // a still page: what the browser spends idle
+  await tab.waitForFunction(() => document.getElementById('about_window')?.checkVisibility());
+  await tab.$eval('#stop_button', (button) => button.click());  // a still page: what the browser spends idle
   const still = [browserCpu(), Date.now()];
   await new Promise((resolve) => setTimeout(resolve, quick ? 500 : 5000));
   const idlePerSecond = cpuSince(still[0]) / ((Date.now() - still[1]) / 1000);
@@ -94,12 +95,12 @@ async function ticks() {
       box.value = text;
       box.dispatchEvent(new Event('input', { bubbles: true }));
     };
-    edit('speed', '1');
+    edit('speed_box', '1');
     for (const [id, text] of Object.entries(texts)) edit(id, text);
-    document.getElementById('sim_com').click();
+    document.getElementById('start_button').click();
     globalThis.days = [];
     new MutationObserver(() => globalThis.days.push(performance.now()))
-      .observe(document.getElementById('daycap'), { childList: true, characterData: true, subtree: true });
+      .observe(document.getElementById('day'), { childList: true, characterData: true, subtree: true });
   }, LONG_RUN);
   await tab.waitForFunction(() => globalThis.days.length >= 2, { polling: 50 });
   const [cpu, from] = [browserCpu(), Date.now()];
@@ -108,7 +109,7 @@ async function ticks() {
   const spent = cpuSince(cpu);
   const idle = idlePerSecond * ((Date.now() - from) / 1000);
   const days = await tab.evaluate(() => globalThis.days);
-  if (await tab.$eval('#l_suu', (e) => e.textContent === '0')) throw new Error('the long run ended');
+  if (await tab.$eval('#carnivore_count', (e) => e.textContent === '0')) throw new Error('the long run ended');
   const gaps = days.slice(1).map((t, i) => t - days[i]).sort((a, b) => a - b);
   return { mean: gaps.reduce((a, b) => a + b, 0) / gaps.length, p99: gaps[Math.ceil(0.99 * gaps.length) - 1],
     cpuUs: (spent / (days.length - first)) * 1e6, netUs: ((spent - idle) / (days.length - first)) * 1e6 };

@@ -105,6 +105,16 @@ inline constexpr std::string_view kMailMessage =
 inline constexpr std::string_view kMessageOk = "OK";
 }  // namespace texts
 
+// What an address link copies, and the message box text that then says so.
+struct LinkTarget {
+  std::string_view address;
+  std::string_view message;
+};
+LinkTarget link_target(const Control& link);
+
+// The ground of a box whose text is refused (the error cue).
+inline constexpr std::uint32_t kCueGround = 0xFFC0C0;
+
 // The graph's two fixed labels, placed in twips from the inside of its border.
 struct GraphLabel {
   std::string_view role = {};

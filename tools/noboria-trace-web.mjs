@@ -112,6 +112,8 @@ function installHooks(first, last, mostDraws) {
   // Where the driver puts each later piece; kept out of the document.
   const input = document.createElement('input');
   input.type = 'file';
+  // The page's controls carry their trace names; the field by its role.
+  const named = (name) => document.querySelector(`[data-trace="${name}"]`) ?? document.getElementById(name);
 
   const feed = (values, isLast) => {
     if (values.length) pieces.push(values);
@@ -123,7 +125,7 @@ function installHooks(first, last, mostDraws) {
   // them, and its captions as shown.
   const state = () => {
     const { core } = page;
-    const captions = ['daycap', 'z_suu', 'l_suu'].map((id) => `${document.getElementById(id).textContent}\0`).join('');
+    const captions = ['daycap', 'z_suu', 'l_suu'].map((id) => `${named(id).textContent}\0`).join('');
     const bytes = new TextEncoder().encode(captions);
     const into = core.nb_in(bytes.length);
     new Uint8Array(core.memory.buffer, into, bytes.length).set(bytes);
@@ -132,7 +134,7 @@ function installHooks(first, last, mostDraws) {
     return new TextDecoder().decode(new Uint8Array(core.memory.buffer, text, core.nb_out_len()));
   };
   const canvas = (id) => {  // the canvas itself, or the one its box holds
-    const element = document.getElementById(id);
+    const element = named(id);
     return (element.tagName === 'CANVAS' ? element : element.querySelector('canvas')).toDataURL('image/png');
   };
 
@@ -140,13 +142,13 @@ function installHooks(first, last, mostDraws) {
   const step = (command, pictures, dumps) => {
     const [kind, a, b] = command;
     if (kind === 'text') {
-      const box = document.getElementById(a);
+      const box = named(a);
       box.value = b;
       box.dispatchEvent(new Event('input', { bubbles: true }));
     } else if (kind === 'scroll') {
-      page.run(() => page.core.nb_bar_set(a, b));
+      page.run(() => page.core.nb_step_set(a, b));
     } else if (kind === 'click') {
-      document.getElementById(a).click();
+      named(a).click();
     } else if (kind === 'tick') {
       // Only a running timer delivers a tick.
       const [on, interval] = page.timer();
@@ -253,7 +255,7 @@ async function handOver(page, numbers, file) {
 // whenever it runs low.
 async function trace(page, traceScript, numbers, file, pictures) {
   const bars = await page.evaluate((ids) => ids.map((id) => {
-    const bar = document.getElementById(id);
+    const bar = document.querySelector(`[data-trace="${id}"]`);
     return [Number(bar.getAttribute('aria-valuemin')), Number(bar.getAttribute('aria-valuemax'))];
   }), BAR_IDS);
   const read = traceScript.script(bars);

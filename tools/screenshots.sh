@@ -38,7 +38,7 @@ try {
   const [tab] = await browser.pages();
   await tab.setViewport({ width: 1100, height: 560 });
   await tab.goto(pathToFileURL(page).href);
-  await tab.waitForFunction(() => document.getElementById('Form2')?.checkVisibility());
+  await tab.waitForFunction(() => document.getElementById('about_window')?.checkVisibility());
   await new Promise((resolve) => setTimeout(resolve, 3000));  // a few days into the first run
   await (await tab.$('#desk')).screenshot({ path: png });
 } finally {

@@ -1,7 +1,9 @@
 // The page's promises in Debian's Chromium (and Firefox where named), driven
 // through puppeteer-core as a pupil would: offline and private, the bell,
-// the address links, the keyboard, touch, full-width digits and scaling.
-// Screenshots of the Tab walk are kept in shots/ of the working folder.
+// the address links, the keyboard, what a screen reader is given, touch,
+// full-width digits and scaling. Texts, names and the Tab order come from the
+// form's description (form_export beside the page). Screenshots of the Tab
+// walk are kept in shots/ of the working folder.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -16,8 +18,10 @@ import { loadTraceScript } from '../../tools/trace_script.mjs';
 
 const PAGE = process.env.NOBORIA_PAGE;
 const FILE_URL = pathToFileURL(PAGE).href;
-const TAB_ORDER = ['sim_com', 'p_text', 'Z_text', 'Zh_text', 'ze_text', 'l_text', 'lh_text', 'le_text', 'lm_text',
-  'lK_text', 'Command2', 'speed', 'HS0', 'HSsp', 'HS1', 'HS2', 'HS3', 'HS4', 'HS5', 'HS6', 'HS7', 'HS8', 'Command1'];
+const FORM = JSON.parse(execFileSync(path.join(path.dirname(PAGE), 'form_export'), { encoding: 'utf8' }));
+const control = (role) => FORM.controls.find((c) => c.role === role);
+const stops = (window) => FORM.controls.filter((c) => c.window === window && c.tab >= 0).sort((a, b) => a.tab - b.tab)
+  .map((c) => c.role);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const profiles = [];
 
@@ -42,7 +46,7 @@ async function open(browser, { url = FILE_URL, viewport = { width: 1280, height:
   if (init) await page.evaluateOnNewDocument(init);
   if (setup) await setup(page, context);
   await page.goto(url);
-  await page.waitForFunction(() => document.getElementById('Form2')?.checkVisibility());
+  await page.waitForFunction(() => document.getElementById('about_window')?.checkVisibility());
   return page;
 }
 
@@ -55,16 +59,19 @@ async function type(page, id, value) {  // as a user: select the box's text, the
 // A run without carnivores ends, with the bell, at the end of its first day,
 // shown as day 2 (the start-up run, with carnivores, cannot end there).
 async function runToEnd(page) {
-  await type(page, 'speed', '1');
-  await type(page, 'l_text', '0');
-  await page.click('#sim_com');
-  const ended = () => document.getElementById('daycap').textContent === '2' &&
-    document.getElementById('l_suu').textContent === '0';
+  await type(page, 'speed_box', '1');
+  await type(page, 'carnivore_count_box', '0');
+  await page.click('#start_button');
+  const ended = () => document.getElementById('day').textContent === '2' &&
+    document.getElementById('carnivore_count').textContent === '0';
   await page.waitForFunction(ended);
   await sleep(300);  // six days at 50 ms, had the timer gone on
   assert.ok(await page.evaluate(ended), 'the run went on after its end');
-  assert.match(await text(page, 'z_suu'), /^[1-9]\d*$/);
+  assert.match(await text(page, 'herbivore_count'), /^[1-9]\d*$/);
 }
+
+// What Chromium hands a screen reader of one element (null: nothing).
+const spoken = async (page, id) => page.accessibility.snapshot({ root: await page.$(`#${id}`), interestingOnly: false });
 
 // A small web server for the page, counting every request it gets.
 function serve() {
@@ -95,8 +102,8 @@ for (const name of ['chromium', 'firefox']) {
         },
       });
       await runToEnd(page);
-      await page.click('#Command1');
-      await page.click('#Command1');
+      await page.click('#about_button');
+      await page.click('#about_button');
       assert.deepEqual(requests, [url]);
       assert.deepEqual(server.requests, ['/noboria.html']);
       const stored = await page.evaluate(async () => ({
@@ -136,7 +143,7 @@ test('the end of a run sounds after a first touch, and not before', async () => 
       };
     },
   });
-  await page.$eval('#Command2', (button) => button.click());  // the start-up run stops untouched
+  await page.$eval('#stop_button', (button) => button.click());  // the start-up run stops untouched
   await page.mouse.click(5, 5);  // the first touch, away from every control
   await sleep(300);
   assert.equal(await page.evaluate(() => Math.max(0, ...globalThis.heard)), 0, 'sound before the end of a run');
@@ -144,27 +151,93 @@ test('the end of a run sounds after a first touch, and not before', async () => 
   await page.waitForFunction(() => Math.max(0, ...globalThis.heard) > 0.05, { timeout: 5000 });
 });
 
-test('an address link copies its address and tells so in a page-modal box', async () => {
+test('an address link copies its address and tells so in a page-modal box that a screen reader speaks', async () => {
   const page = await open(chromium, {
     setup: (tab, context) => context.overridePermissions('file://',
       ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']),
   });
-  const url = 'https://example.org/noboria/';
-  const urlMessage = 'クリックボードにURLを転送しました。ブラウザに貼り付けてHPを訪れてください';
-  const mailMessage = 'クリックボードにメールアドレスを転送しました。メーラーに貼り付けてメールをお願いします';
-  for (const [link, address, message] of [['Label3', url, urlMessage], ['Label4', url, urlMessage],
-    ['Label6', 'noboria@example.org', mailMessage]]) {
+  for (const link of FORM.controls.filter((c) => c.kind === 'link')) {
     await page.evaluate(() => navigator.clipboard.writeText('before'));
-    await page.click(`#${link}`);
+    await page.click(`#${link.role}`);
     const box = await page.waitForSelector('[role=alertdialog]', { visible: true });
-    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), address, link);
-    assert.match(await box.evaluate((e) => e.textContent), new RegExp(message));
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), link.address, link.role);
+    assert.match(await box.evaluate((e) => e.textContent), new RegExp(link.message));
+    // The text comes with the focused OK, which both browsers hand a screen reader.
+    const ok = await spoken(page, 'message_ok');
+    assert.ok(ok.focused && ok.description === link.message, `${link.role}: ${JSON.stringify(ok)}`);
     await page.keyboard.press('Tab');  // the box keeps the focus while it is open
-    assert.ok(await box.evaluate((e) => e.contains(document.activeElement)), `${link}: focus left the box`);
-    await page.click('#sim_com').catch(() => {});  // covered by the box: no run starts
+    assert.ok(await box.evaluate((e) => e.contains(document.activeElement)), `${link.role}: focus left the box`);
+    await page.click('#start_button').catch(() => {});  // covered by the box: no run starts
     await (await box.$('button')).click();
     await page.waitForSelector('[role=alertdialog]', { hidden: true });
   }
+});
+
+test('a screen reader is given the day, the counts and both summaries, current with nothing focused', async () => {
+  const page = await open(chromium);
+  // A long run at 50 ms a day, stopped after 20 days.
+  const long = { plant_rate_box: '8', herbivore_life_box: '5', carnivore_count_box: '10', carnivore_birth_box: '20',
+    carnivore_life_box: '10', carnivore_rest_box: '3', carnivore_catch_box: '3', speed_box: '1' };
+  for (const [id, value] of Object.entries(long)) await type(page, id, value);
+  await page.click('#start_button');
+  await page.waitForFunction(() => Number(document.getElementById('day').textContent) >= 20, { timeout: 10000 });
+  await page.click('#stop_button');
+  await page.evaluate(() => document.activeElement.blur());
+  const shown = Object.fromEntries(await Promise.all(['day', 'herbivore_count', 'carnivore_count']
+    .map(async (id) => [id, await text(page, id)])));
+  for (const [id, number] of Object.entries(shown)) {
+    assert.equal((await spoken(page, id)).name, `${control(id).name} ${number}`, id);
+    // Its caption is in that name: not read a second time.
+    assert.equal(await spoken(page, `${id}_label`), null, `${id}_label`);
+  }
+  const [day, herbivores, carnivores] = ['day', 'herbivore_count', 'carnivore_count'].map((id) => `${control(id).name} ${shown[id]}`);
+  const graph = await spoken(page, 'graph_summary');
+  assert.equal(graph.role, 'image');
+  assert.match(graph.name, new RegExp(`^${control('graph_summary').name}：${day}、${herbivores}（[^）]+）、${carnivores}（[^）]+）$`));
+  const field = await spoken(page, 'field_summary');
+  assert.ok(field.name.startsWith(`${control('field_summary').name}：${day}、`), field.name);
+  assert.ok(field.name.endsWith(`、${herbivores}、${carnivores}`), field.name);
+  assert.equal(`${control('field').name}：${(await spoken(page, 'field')).description}`, field.name);
+  for (const c of FORM.controls.filter((c) => c.kind === 'picture' || c.kind === 'link')) {
+    const node = await spoken(page, c.role);
+    assert.equal(node.role, c.kind === 'link' ? 'link' : 'image', c.role);
+    assert.equal(node.name, c.name, c.role);
+    if (c.kind === 'link') assert.ok(node.name.includes(c.address), c.role);
+  }
+});
+
+test('the end of a run is said once, politely', async () => {
+  const page = await open(chromium, {
+    init: () => document.addEventListener('DOMContentLoaded', () => {
+      const region = document.getElementById('announcement');
+      globalThis.said = [];
+      new MutationObserver(() => { if (region.textContent) globalThis.said.push(region.textContent); })
+        .observe(region, { childList: true, characterData: true, subtree: true });
+    }),
+  });
+  await page.click('#stop_button');  // the start-up run, which may have ended meanwhile
+  await page.evaluate(() => { globalThis.said = []; });
+  await runToEnd(page);
+  const said = await page.evaluate(() => globalThis.said);
+  const counts = ['day', 'herbivore_count', 'carnivore_count'].map((id) => control(id).name);
+  assert.equal(said.length, 1, said.join(' / '));
+  assert.match(said[0], new RegExp(`${counts[0]} 2、${counts[1]} ${await text(page, 'herbivore_count')}、${counts[2]} 0$`));
+  assert.equal((await spoken(page, 'announcement')).live, 'polite');
+});
+
+test('the About panel takes the focus at start-up only while nothing has it, and Escape closes it then', async () => {
+  // A pupil who tabbed into a box before the panel came keeps the focus there.
+  const early = await open(chromium, {
+    init: () => document.addEventListener('DOMContentLoaded', () => document.getElementById('plant_rate_box').focus()),
+  });
+  await sleep(200);
+  assert.equal(await early.evaluate(() => document.activeElement.id), 'plant_rate_box');
+  const page = await open(chromium);
+  await page.waitForFunction(() => document.activeElement.id === 'ok_button');
+  await page.evaluate(() => document.activeElement.blur());
+  await page.keyboard.press('Escape');
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('about_window').hidden, document.activeElement.id]),
+    [true, 'start_button']);
 });
 
 // Relative luminance contrast of two RGB pixels, as WCAG counts it.
@@ -175,22 +248,26 @@ function contrast(a, b) {
   return (x + 0.05) / (y + 0.05);
 }
 
-test('Tab walks the desktop order with a focus mark of 3:1 on every stop, About included', async () => {
+test('Tab walks the desktop order with a focus mark of 3:1 on every stop; Shift+Tab from the first reaches the summaries', async () => {
   const page = await open(chromium);
-  await page.click('#Command2');  // a still field
+  await page.click('#stop_button');  // a still field
   const shots = path.join(process.cwd(), 'shots');
   fs.mkdirSync(shots, { recursive: true });
   const rgb = (png) => execFileSync('/usr/bin/convert', ['png:-', 'rgb:-'], { input: png, maxBuffer: 1 << 26 });
-  await page.evaluate(() => document.activeElement.blur());
-  const plain = rgb(await page.screenshot());
-  for (const order of [TAB_ORDER, ['Form2_OK', 'Label3', 'Label4', 'Label6']]) {
-    await page.focus(`#${order[0]}`);  // then back and forth, so that the keyboard brings the focus there
+  const shiftTab = async () => {
     await page.keyboard.down('Shift');
     await page.keyboard.press('Tab');
     await page.keyboard.up('Shift');
-    for (const id of order) {
-      await page.keyboard.press('Tab');
-      assert.equal(await page.evaluate(() => document.activeElement.id), id, `the stop after the one before ${id}`);
+  };
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  await page.evaluate(() => document.activeElement.blur());
+  const plain = rgb(await page.screenshot());
+  for (const order of [stops('main'), stops('about')]) {
+    await page.focus(`#${order[1]}`);  // then back, so that the keyboard brings the focus to each stop
+    await shiftTab();
+    for (const [n, id] of order.entries()) {
+      if (n) await page.keyboard.press('Tab');
+      assert.equal(await focused(), id, `the stop after the one before ${id}`);
       const marked = rgb(await page.screenshot({ path: path.join(shots, `${id}.png`) }));
       const r = await page.$eval(`#${id}`, (e) => e.getBoundingClientRect().toJSON());
       let strong = 0;
@@ -203,19 +280,25 @@ test('Tab walks the desktop order with a focus mark of 3:1 on every stop, About 
       assert.ok(strong >= r.width + r.height, `${id}: ${strong} pixels of the focus mark at 3:1`);
     }
   }
+  // The two summaries end the window's order: backwards from its first stop, as on the desktop.
+  await page.focus(`#${stops('main')[0]}`);
+  for (const id of stops('main').reverse().slice(0, 2)) {
+    await shiftTab();
+    assert.equal(await focused(), id);
+  }
 });
 
 test('touch: a tap on a step arrow steps once, holding it repeats', async () => {
   const page = await open(chromium, { viewport: { width: 768, height: 1024, deviceScaleFactor: 2, hasTouch: true } });
-  const value = () => page.$eval('#HS1', (bar) => Number(bar.getAttribute('aria-valuenow')));
-  await page.tap('#Form2_OK');  // the About panel stands over the step controls here
-  const [, up] = await page.$$('#HS1 button');
+  const value = () => page.$eval('#herbivore_count_step', (bar) => Number(bar.getAttribute('aria-valuenow')));
+  await page.tap('#ok_button');  // the About panel stands over the step controls here
+  const [, up] = await page.$$('#herbivore_count_step button');
   const { x, y, width, height } = await up.boundingBox();
   const start = await value();
   await page.touchscreen.tap(x + width / 2, y + height / 2);
   await sleep(800);
   assert.equal(await value(), start + 1);
-  assert.equal(await page.$eval('#Z_text', (box) => box.value), String(start + 1));
+  assert.equal(await page.$eval('#herbivore_count_box', (box) => box.value), String(start + 1));
   await page.touchscreen.touchStart(x + width / 2, y + height / 2);
   await sleep(1200);
   await page.touchscreen.touchEnd();
@@ -229,8 +312,8 @@ test('full-width digits from an input method are read, and boxes ask for a numer
   const page = await open(chromium);
   const cued = (id) => page.$eval(`#${id}`, (box) => getComputedStyle(box).backgroundColor === 'rgb(255, 192, 192)');
   for (const [typed, refused] of [['x', true], ['５', false], ['', true], ['０．５', false]]) {
-    await type(page, 'p_text', typed);
-    assert.equal(await cued('p_text'), refused, `p_text "${typed}"`);
+    await type(page, 'plant_rate_box', typed);
+    assert.equal(await cued('plant_rate_box'), refused, `"${typed}"`);
   }
   const modes = await page.$$eval('input', (boxes) => boxes.map((box) => box.inputMode));
   assert.deepEqual(new Set(modes), new Set(['decimal']));
@@ -240,7 +323,7 @@ test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by
   for (const [width, height, deviceScaleFactor] of [[390, 844, 3], [768, 1024, 2], [1024, 768, 2], [1280, 800, 1],
     [2560, 1440, 1]]) {
     const page = await open(chromium, { viewport: { width, height, deviceScaleFactor, isMobile: width < 700 } });
-    const at = await page.evaluate(() => Object.fromEntries(['form1', 'Form2', 'field'].map((id) => {
+    const at = await page.evaluate(() => Object.fromEntries(['main_window', 'about_window', 'field'].map((id) => {
       const e = document.getElementById(id);
       return [id, { ...e.getBoundingClientRect().toJSON(), rendering: getComputedStyle(e).imageRendering }];
     })));
@@ -248,11 +331,11 @@ test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by
     const cut = await page.$$eval('.label.fit', (labels) => labels.filter((e) => e.scrollWidth > e.clientWidth + 1).map((e) => e.id));
     assert.deepEqual(cut, [], `captions cut at ${where}`);
     assert.ok(await page.evaluate((w) => document.documentElement.scrollWidth <= w, width), `a sideways scroll bar at ${where}`);
-    for (const id of ['form1', 'Form2']) assert.ok(at[id].left >= 0 && at[id].right <= width, `${id} at ${where}`);
+    for (const id of ['main_window', 'about_window']) assert.ok(at[id].left >= 0 && at[id].right <= width, `${id} at ${where}`);
     assert.match(at.field.rendering, /pixelated|crisp-edges/, where);
     if (width > 700) assert.equal((at.field.width * deviceScaleFactor) % 374, 0, `field at ${where}: ${at.field.width}`);
     if (width > 2000) assert.ok(at.field.width >= 748, `field at ${where} not scaled up`);
-    if (width === 1280) assert.ok(at.Form2.left >= at.form1.right, `About beside the main panel at ${where}`);
+    if (width === 1280) assert.ok(at.about_window.left >= at.main_window.right, `About beside the main panel at ${where}`);
     await page.close();
   }
 });

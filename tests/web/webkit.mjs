@@ -52,21 +52,21 @@ try {
   });
   session = `/session/${sessionId}`;
   await call('POST', `${session}/url`, { url: pathToFileURL(process.env.NOBORIA_PAGE).href });
-  await until('About panel after the start-up', 'return !document.getElementById("Form2").hidden');
+  await until('About panel after the start-up', 'return !document.getElementById("about_window").hidden');
   // A run without carnivores at 50 ms a day ends by itself after its first
   // day, shown as day 2 (the start-up run, with carnivores, cannot end there).
   await call('POST', `${session}/execute/sync`, {
-    script: `for (const [id, text] of [['speed', '1'], ['l_text', '0']]) {
+    script: `for (const [id, text] of [['speed_box', '1'], ['carnivore_count_box', '0']]) {
       const box = document.getElementById(id);
       box.value = text;
       box.dispatchEvent(new Event('input', { bubbles: true }));
     }`,
     args: [],
   });
-  const button = await call('POST', `${session}/element`, { using: 'css selector', value: '#sim_com' });
+  const button = await call('POST', `${session}/element`, { using: 'css selector', value: '#start_button' });
   await call('POST', `${session}/element/${Object.values(button)[0]}/click`, {});
   const shown = `const t = (id) => document.getElementById(id).textContent;
-    return t('daycap') === '2' && t('l_suu') === '0' && t('z_suu');`;
+    return t('day') === '2' && t('carnivore_count') === '0' && t('herbivore_count');`;
   await until('end of the run', shown);
   await sleep(300);  // six days at 50 ms, had the timer gone on
   const herbivores = await until('end of the run, still', shown, 0.1);

@@ -1,0 +1,69 @@
+// ---- Fitting text to its place ------------------------------------------------
+// A caption or a box's text wider than its place is condensed sideways, by
+// whole percent, down to a floor; the control keeps its place and outer width.
+
+const LABEL_MINIMUM = 0.70, BOX_MINIMUM = 0.85;
+const BOX_CHROME = 5;  // a box's border and padding in noboria.css: the rest of its width holds its text
+
+const measure = document.createElement('canvas').getContext('2d');
+const fonts = new Map();
+let measureFont = '';
+
+function textWidth(el, text) {
+  let font = fonts.get(el);
+  if (!font) {
+    const s = getComputedStyle(el);
+    font = `${s.fontStyle} ${s.fontWeight} ${s.fontSize} ${s.fontFamily}`;
+    fonts.set(el, font);
+  }
+  // Setting a font parses it again even when it is the same: only on a change.
+  if (font !== measureFont) measure.font = measureFont = font;
+  return measure.measureText(text).width;
+}
+
+// The width a control was written with: read once, from the markup, never from layout.
+function baseWidth(el) {
+  if (el.baseWidth === undefined) el.baseWidth = parseFloat(el.style.width);
+  return el.baseWidth;
+}
+
+function condense(el, text, room, minimum) {
+  const natural = textWidth(el, text);
+  let scale = 1;
+  if (natural > room) {
+    const fitting = Math.floor(100 * room / natural) / 100;
+    if (fitting >= minimum) scale = fitting;
+  }
+  if (el.scale === scale) return;
+  el.scale = scale;
+  el.style.width = `${baseWidth(el) / scale}px`;
+  el.style.transform = scale === 1 ? '' : `scaleX(${scale})`;
+}
+
+const fitLabel = (el, text = el.textContent) => condense(el, text, baseWidth(el), LABEL_MINIMUM);
+const fitBox = (box) => condense(box, box.value, baseWidth(box) - BOX_CHROME, BOX_MINIMUM);
+
+// A caption left as it is (the About window's) runs past its place where it
+// is wider, rather than lose its end.
+function letRun(el) {
+  if (el.classList.contains('wrap')) return;
+  el.classList.toggle('spills', textWidth(el, el.textContent) > baseWidth(el));
+}
+
+// The main window's captions fitted, their fonts and the other controls'
+// read first in one pass before anything is written: one style computation.
+// `fresh` forgets the fonts read before, for when the styles and the font
+// have settled since, and fits the rest too.
+const fittedLabels = [...document.querySelectorAll('.label.fit')];
+const freeLabels = [...document.querySelectorAll('.label.free')];
+function fitAll(fresh) {
+  if (fresh) {
+    fonts.clear();
+    measureFont = '';
+  }
+  for (const el of [...fittedLabels, ...(fresh ? freeLabels : []), ...boxes]) textWidth(el, '');
+  fittedLabels.forEach((el) => fitLabel(el));
+  if (!fresh) return;
+  freeLabels.forEach(letRun);
+  boxes.forEach(fitBox);
+}

@@ -4,7 +4,7 @@
 //   field (the yardstick: the label) is on the page; fresh contexts, the two
 //   pages alternating after one unmeasured load each, the median of each;
 // - the file's size;
-// - Timer1 at speed 1 in a long run (the page's own timer): the interval
+// - the day timer at speed 1 in a long run (the page's own timer): the interval
 //   between the days as the day label changes, mean and p99, and the CPU
 //   time all the browser's processes spend per day, also less what they
 //   spend on the same page standing still.

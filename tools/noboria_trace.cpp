@@ -25,7 +25,7 @@
 #include <system_error>
 #include <vector>
 
-#include "sim/parameters.h"
+#include "form/layout.h"
 #include "sim/random_source.h"
 #include "sim/state_block.h"
 #include "ui/fonts.h"
@@ -36,7 +36,6 @@
 
 namespace {
 
-using noboria::Box;
 using noboria::MainWindow;
 
 constexpr int kBadInput = 2;
@@ -155,32 +154,32 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 // With NOBORIA_TRACE_PICTURES=DIR, each dump also saves the field and the
 // graph's drawing area as DIR/dump-N-field.png and DIR/dump-N-graph.png, so
 // that another front end's pictures can be compared with them pixel for pixel.
-void save_pictures(const MainWindow& form1, long long dump_number) {
+void save_pictures(const MainWindow& window, long long dump_number) {
   const QString dir = qEnvironmentVariable("NOBORIA_TRACE_PICTURES");
   if (dir.isEmpty()) return;
   const QString stem = QStringLiteral("%1/dump-%2-").arg(dir).arg(dump_number);
-  QImage field = form1.field()->image();
+  QImage field = window.field()->image();
   field.setDevicePixelRatio(1);
   const bool saved = field.convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("field.png")) &&
-                     form1.gra()->image().convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("graph.png"));
+                     window.graph()->image().convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("graph.png"));
   if (!saved) std::fprintf(stderr, "warning: cannot save pictures under %s\n", qPrintable(dir));
 }
 
-void dump(const MainWindow& form1, const CountingServices& services, long long dump_number) {
-  const std::string daycap = utf8(form1.daycap()->text());
-  const std::string z_suu = utf8(form1.z_suu()->text());
-  const std::string l_suu = utf8(form1.l_suu()->text());
-  const noboria::StateBlockExtras extras{form1.timer().enabled(), form1.timer().interval(), services.beeps,
-                                         static_cast<unsigned long long>(form1.sim().draws()), daycap, z_suu, l_suu};
-  const std::string block = noboria::state_block(form1.sim().w, extras);
+void dump(const MainWindow& window, const CountingServices& services, long long dump_number) {
+  const std::string daycap = utf8(window.day()->text());
+  const std::string z_suu = utf8(window.herbivore_count()->text());
+  const std::string l_suu = utf8(window.carnivore_count()->text());
+  const noboria::StateBlockExtras extras{window.form().timer_on(), window.form().interval(), services.beeps,
+                                         static_cast<unsigned long long>(window.sim().draws()), daycap, z_suu, l_suu};
+  const std::string block = noboria::state_block(window.sim().w, extras);
   std::fwrite(block.data(), 1, block.size(), stdout);
-  save_pictures(form1, dump_number);
+  save_pictures(window, dump_number);
 }
 
 // Runs the script; returns an error message for the first bad line.
 class ScriptRunner {
  public:
-  ScriptRunner(MainWindow& form1, const CountingServices& services) : form1_(form1), services_(services) {}
+  ScriptRunner(MainWindow& window, const CountingServices& services) : window_(window), services_(services) {}
 
   // Empty when the line ran; otherwise what is wrong with it.
   std::string run(std::string_view line) {
@@ -195,7 +194,7 @@ class ScriptRunner {
     if (words.front() == "tick") return tick(args);
     if (words.front() == "dump") {
       if (!args.empty()) return "dump takes no argument";
-      dump(form1_, services_, ++dumps_);
+      dump(window_, services_, ++dumps_);
       return {};
     }
     return "unknown command '" + std::string(words.front()) + "'";
@@ -208,9 +207,8 @@ class ScriptRunner {
     const std::string_view name = rest.substr(0, space);
     const std::string_view value = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
     QLineEdit* box = nullptr;
-    if (name == "speed") box = form1_.speed_box();
-    for (Box b : noboria::kAllBoxes) {
-      if (name == noboria::box_name(b)) box = form1_.box(b);
+    for (const noboria::Control& c : noboria::controls()) {
+      if (c.kind == noboria::Kind::box && c.data_name == name) box = window_.text_box(c.index);
     }
     if (box == nullptr) return "text needs a box name, not '" + std::string(name) + "'";
     // setText raises the change notification only when the text differs.
@@ -223,10 +221,10 @@ class ScriptRunner {
     QScrollBar* bar = nullptr;
     std::string bar_name;
     if (args[0] == "sp") {
-      bar = form1_.HSsp();
+      bar = window_.step_control(noboria::kSpeedIndex);
       bar_name = "HSsp";
     } else if (const auto index = whole_number(args[0], 8)) {
-      bar = form1_.HS(static_cast<int>(*index));
+      bar = window_.step_control(static_cast<int>(*index));
       bar_name = "HS(" + std::to_string(*index) + ")";
     } else {
       return "scroll needs a bar 0..8 or sp, not '" + std::string(args[0]) + "'";
@@ -242,14 +240,13 @@ class ScriptRunner {
 
   std::string click(const std::vector<std::string_view>& args) {
     if (args.size() != 1) return "click takes one button name";
-    if (args[0] == "sim_com") {
-      form1_.sim_com()->click();
-    } else if (args[0] == "Command2") {
-      form1_.Command2()->click();
-    } else {
-      return "click needs sim_com or Command2, not '" + std::string(args[0]) + "'";
+    for (const noboria::Control& c : noboria::controls()) {
+      if (c.kind == noboria::Kind::button && !c.data_name.empty() && c.data_name == args[0]) {
+        static_cast<QPushButton*>(window_.control(c.role))->click();
+        return {};
+      }
     }
-    return {};
+    return "click needs sim_com or Command2, not '" + std::string(args[0]) + "'";
   }
 
   std::string tick(const std::vector<std::string_view>& args) {
@@ -262,13 +259,13 @@ class ScriptRunner {
     }
     for (std::uint64_t i = 0; i < count; ++i) {
       // Only a running timer delivers a tick.
-      if (!form1_.timer().enabled() || form1_.timer().interval() <= 0) break;
-      form1_.Timer1_Timer();
+      if (!window_.form().ticking()) break;
+      window_.tick();
     }
     return {};
   }
 
-  MainWindow& form1_;
+  MainWindow& window_;
   const CountingServices& services_;
   long long dumps_ = 0;
 };
@@ -293,10 +290,10 @@ int main(int argc, char** argv) {
 
   FileRandom random(std::move(*values));
   CountingServices services;
-  MainWindow form1(random, services);
-  form1.form_load();
+  MainWindow window(random, services);
+  window.load();
 
-  ScriptRunner runner(form1, services);
+  ScriptRunner runner(window, services);
   std::string line;
   for (long long number = 1; std::getline(std::cin, line); ++number) {
     drop_cr(line);

@@ -89,9 +89,16 @@ void MainWindow::tell_readers() {
   announcer_ = new Announcer(*this);
 }
 
-// ---- Start-up -------------------------------------------------------------
+// ---- Start-up and the days ---------------------------------------------------
 
 void MainWindow::load() { form_.load(); }
+
+void MainWindow::tick() {
+  // The day's two fields are painted as one, at its end.
+  field_->hold_draws();
+  form_.tick();
+  field_->draw_held();
+}
 
 // ---- The controls as the Form sees them -----------------------------------
 

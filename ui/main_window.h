@@ -41,7 +41,7 @@ class MainWindow final : public QWidget, public FormControls {
   // window beside this one. Once, before the window is first shown.
   void load();
   // One tick of the day timer, as the timer delivers it.
-  void tick() { form_.tick(); }
+  void tick();
 
   Form& form() { return form_; }
   const Form& form() const { return form_; }

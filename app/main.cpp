@@ -30,9 +30,8 @@ int main(int argc, char** argv) {
 
   noboria::MersenneRandom random;
   noboria::DesktopServices services;
-  noboria::MainWindow form1(random, services);
-  form1.form_load();
-  noboria::describe_game(form1);
-  form1.show();
+  noboria::MainWindow window(random, services);
+  window.load();
+  window.show();
   return app.exec();
 }

@@ -1,7 +1,7 @@
 // Timing harness for the whole-program benchmark: the real main window, built
 // as the game builds it, on a fixed random sequence and with a long-lived run.
 //
-//   noboria-bench-harness ticks N      Timer1 at speed 1 (50 ms): the time of
+//   noboria-bench-harness ticks N      the day timer at speed 1 (50 ms): the time of
 //                                      each of N ticks and the CPU they cost
 //   noboria-bench-harness days SECONDS days back to back, each followed by
 //                                      the window's repaint
@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <array>
 #include <cstdio>
@@ -25,28 +26,27 @@
 
 namespace {
 
-using noboria::Box;
 using noboria::MainWindow;
 
 // Plants regrow fast and a few long-lived carnivores hunt rarely: such a run
 // lasts thousands of days.
 void start_long_run(MainWindow& window) {
-  const std::array<const char*, noboria::kBoxCount> texts = {"8", "50", "10", "5", "10", "20", "10", "3", "3"};
-  for (int i = 0; i < noboria::kBoxCount; ++i) {
-    window.box(noboria::kAllBoxes[i])->setText(QString::fromLatin1(texts[i]));
+  const std::array<const char*, noboria::kParameterCount> texts = {"8", "50", "10", "5", "10", "20", "10", "3", "3"};
+  for (int i = 0; i < noboria::kParameterCount; ++i) {
+    window.text_box(i)->setText(QString::fromLatin1(texts[i]));
   }
-  window.sim_com_Click();
+  window.start_button()->click();
 }
 
 bool run_alive(const MainWindow& window) { return window.sim().w.z_num > 0 && window.sim().w.l_num > 0; }
 
 int measure_ticks(MainWindow& window, int count) {
   noboria::bench::TickMeter meter(count);
-  QObject::connect(&window.timer(), &noboria::DayTimer::tick, &window, [&meter] { meter.tick(); });
+  QObject::connect(&window.day_timer(), &noboria::DayTimer::tick, &window, [&meter] { meter.tick(); });
   start_long_run(window);
   window.speed_box()->setText(QStringLiteral("1"));
-  if (window.timer().interval() != 50) {
-    std::fprintf(stderr, "error: speed 1 gave %d ms\n", window.timer().interval());
+  if (window.form().interval() != 50) {
+    std::fprintf(stderr, "error: speed 1 gave %d ms\n", window.form().interval());
     return 1;
   }
   // A run that died out would stop the ticks: give up rather than wait forever.
@@ -60,8 +60,10 @@ int measure_ticks(MainWindow& window, int count) {
 }
 
 int measure_days(MainWindow& window, double seconds) {
+  // The days come from this loop: the day timer, at the slowest speed, ticks
+  // only once a minute.
+  window.speed_box()->setText(QStringLiteral("1310.7"));
   start_long_run(window);
-  window.Command2_Click();  // the days come from this loop, not from Timer1
   QApplication::processEvents();
   long days = 0;
   int restarts = 0;
@@ -69,12 +71,11 @@ int measure_days(MainWindow& window, double seconds) {
   const double cpu_start = noboria::bench::cpu_seconds();
   clock.start();
   while (clock.nsecsElapsed() < static_cast<qint64>(seconds * 1e9)) {
-    window.Timer1_Timer();
+    window.tick();
     QApplication::processEvents();  // the repaint of the field, graph and labels
     ++days;
     if (!run_alive(window) || window.sim().w.day > 30000) {
       start_long_run(window);
-      window.Command2_Click();
       ++restarts;
     }
   }
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
   noboria::MersenneRandom random(1);
   noboria::DesktopServices services;  // as the game has them
   MainWindow window(random, services);
-  window.form_load();
+  window.load();
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) {
     std::fprintf(stderr, "error: the window was never shown\n");

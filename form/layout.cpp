@@ -134,7 +134,7 @@ constexpr std::array<Control, kControlCount> build() {
             .place = {9000, 3960, 615, 375}, .text = texts::kPlaceholder, .ground = kLightYellow, .points = 11.25,
             .name = "肉食の数"};
   c[n++] = {.role = "graph", .data_name = "gra", .window = M, .kind = Kind::graph, .place = {5760, 4440, 4095, 3255},
-            .name = "グラフ"};
+            .name = "グラフ", .border = 2};
   c[n++] = {.role = "start_button", .data_name = "sim_com", .window = M, .kind = Kind::button,
             .place = {120, 6480, 1455, 375}, .text = "シミュレーション", .tab = 0};
   c[n++] = {.role = "stop_button", .data_name = "Command2", .window = M, .kind = Kind::button,
@@ -166,19 +166,22 @@ constexpr std::array<Control, kControlCount> build() {
   c[n++] = {.role = "about_hope", .window = A, .kind = Kind::caption, .place = {2040, 2160, 2055, 735},
             .text = "生態系のバランスについて考えるきっかけになればと思います。", .ground = kWhite, .wrap = true};
   c[n++] = {.role = "about_picture", .window = A, .kind = Kind::picture, .place = {4200, 1920, 1260, 1275},
-            .ground = kWhite, .index = 12, .name = "シマウマの絵"};
+            .ground = kWhite, .index = 12, .name = "シマウマの絵", .border = 2};
   c[n++] = {.role = "author_page_link", .window = A, .kind = Kind::link, .place = {600, 3000, 3015, 855},
             .text = "作者のＨＰには、学習クイズなどもあるので、たずねてみましょう。", .colour = kBlue,
             .ground = kWhite, .wrap = true, .tab = 1,
-            .name = "作者のＨＰのアドレス（https://example.org/noboria/）をクリップボードにコピー"};
+            .name = "作者のＨＰのアドレス（https://example.org/noboria/）をクリップボードにコピー", .copies = texts::kUrl,
+            .message = texts::kUrlMessage};
   c[n++] = {.role = "page_address_link", .window = A, .kind = Kind::link, .place = {600, 3480, 3615, 255},
             .text = texts::kUrl, .colour = kOrangeRed, .ground = kWhite, .points = 9, .underline = true, .tab = 2,
-            .name = "ＨＰのアドレス（https://example.org/noboria/）をクリップボードにコピー"};
+            .name = "ＨＰのアドレス（https://example.org/noboria/）をクリップボードにコピー", .copies = texts::kUrl,
+            .message = texts::kUrlMessage};
   c[n++] = {.role = "mail_label", .window = A, .kind = Kind::caption, .place = {1440, 3840, 375, 255},
             .text = "mail:", .colour = kOlive, .ground = kWhite};
   c[n++] = {.role = "mail_address_link", .window = A, .kind = Kind::link, .place = {1920, 3840, 2055, 255},
             .text = texts::kMail, .colour = kOlive, .ground = kWhite, .points = 9, .underline = true, .tab = 3,
-            .name = "メールアドレス（noboria@example.org）をクリップボードにコピー"};
+            .name = "メールアドレス（noboria@example.org）をクリップボードにコピー", .copies = texts::kMail,
+            .message = texts::kMailMessage};
   c[n++] = {.role = "ok_button", .window = A, .kind = Kind::button, .place = {4080, 3480, 1335, 375},
             .text = "Ｏ\u3000Ｋ", .ground = kWhite, .tab = 0};
   if (n != kControlCount) std::abort();  // a constant expression fails here if a row is added or lost

@@ -69,6 +69,9 @@ struct Control {
   std::string_view hint = {};       // a box's tooltip with its error cue
   std::string_view name = {};       // what a screen reader calls it; empty: its text
   std::string_view description = {};
+  int border = 0;                   // pixels of a sunken frame round a picture or the graph
+  std::string_view copies = {};     // a link's address, put on the clipboard when it is pressed
+  std::string_view message = {};    // what the message box says after that
 };
 
 // Every control of both windows, in the order they are made (later ones lie

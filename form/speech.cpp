@@ -60,6 +60,20 @@ void GraphSummary::follow(const World& w) {
           " " + std::to_string(carnivores_) + std::string(trend(carnivores_, before_carnivores_));
 }
 
+std::span<const std::string_view> about_text_roles() {
+  static constexpr std::string_view kRoles[] = {"about_title", "about_aim", "about_hope"};
+  return kRoles;
+}
+
+std::string about_text() {
+  std::string text;
+  for (std::string_view role : about_text_roles()) {
+    if (!text.empty()) text += '\n';
+    text += control(role).text;
+  }
+  return text;
+}
+
 std::string run_end_sentence(const World& w) {
   return "シミュレーションが終わりました。" + day(w.day) + "、" + counts(w);
 }

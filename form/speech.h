@@ -6,6 +6,7 @@
 // the graph show (the census at the start of each day), so that a pupil never
 // hears two different numbers for one thing.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,12 @@ class GraphSummary {
   int before_carnivores_ = -1;
   std::string text_;
 };
+
+// What a screen reader says of the About window when it comes forward: the
+// texts of its captions in about_text_roles(), one to a line. Those captions
+// are read as part of it, not on their own.
+std::string about_text();
+std::span<const std::string_view> about_text_roles();
 
 // Said once when a run ends (a kind has died out, or the day limit is reached):
 // 「シミュレーションが終わりました。日数 57、草食の数 0、肉食の数 12」

@@ -1,10 +1,11 @@
 // GoogleTest entry for the widget tests: one QApplication for the whole run,
-// with the program's fonts, under whatever platform the environment names
+// with the program's fonts and readers' roles, under whatever platform the environment names
 // (offscreen in ctest).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
+#include "ui/accessibility.h"
 #include "ui/fonts.h"
 
 int main(int argc, char** argv) {
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
   QApplication::setStyle(QStringLiteral("Fusion"));
   QApplication app(argc, argv);
   noboria::install_fonts();
+  noboria::install_accessibility();
   return RUN_ALL_TESTS();
 }

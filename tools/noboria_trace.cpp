@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sim/parameters.h"
+#include "form/layout.h"
 #include "sim/random_source.h"
 #include "sim/state_block.h"
 #include "tools/trace_script.h"
@@ -36,7 +36,6 @@
 
 namespace {
 
-using noboria::Box;
 using noboria::MainWindow;
 using noboria::RecordingServices;
 using noboria::trace::Command;
@@ -78,73 +77,65 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 // With NOBORIA_TRACE_PICTURES=DIR, each dump also saves the field and the
 // graph's drawing area as DIR/dump-N-field.png and DIR/dump-N-graph.png, so
 // that another front end's pictures can be compared with them pixel for pixel.
-void save_pictures(const MainWindow& form1, long long dump_number) {
+void save_pictures(const MainWindow& window, long long dump_number) {
   const QString dir = qEnvironmentVariable("NOBORIA_TRACE_PICTURES");
   if (dir.isEmpty()) return;
   const QString stem = QStringLiteral("%1/dump-%2-").arg(dir).arg(dump_number);
-  QImage field = form1.field()->image();
+  QImage field = window.field()->image();
   field.setDevicePixelRatio(1);
   const bool saved = field.convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("field.png")) &&
-                     form1.gra()->image().convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("graph.png"));
+                     window.graph()->image().convertToFormat(QImage::Format_RGB888).save(stem + QStringLiteral("graph.png"));
   if (!saved) std::fprintf(stderr, "warning: cannot save pictures under %s\n", qPrintable(dir));
 }
 
-void dump(const MainWindow& form1, const RecordingServices& services, long long dump_number) {
-  const std::string daycap = utf8(form1.daycap()->text());
-  const std::string z_suu = utf8(form1.z_suu()->text());
-  const std::string l_suu = utf8(form1.l_suu()->text());
-  const noboria::StateBlockExtras extras{form1.timer().enabled(), form1.timer().interval(), services.beeps,
-                                         static_cast<unsigned long long>(form1.sim().draws()), daycap, z_suu, l_suu};
-  const std::string block = noboria::state_block(form1.sim().w, extras);
+void dump(const MainWindow& window, const RecordingServices& services, long long dump_number) {
+  const std::string daycap = utf8(window.day()->text());
+  const std::string z_suu = utf8(window.herbivore_count()->text());
+  const std::string l_suu = utf8(window.carnivore_count()->text());
+  const noboria::StateBlockExtras extras{window.form().timer_on(), window.form().interval(), services.beeps,
+                                         static_cast<unsigned long long>(window.sim().draws()), daycap, z_suu, l_suu};
+  const std::string block = noboria::state_block(window.sim().w, extras);
   std::fwrite(block.data(), 1, block.size(), stdout);
-  save_pictures(form1, dump_number);
+  save_pictures(window, dump_number);
 }
 
 // Runs the script's commands on the window.
 class ScriptRunner {
  public:
-  ScriptRunner(MainWindow& form1, const RecordingServices& services) : form1_(form1), services_(services) {}
+  ScriptRunner(MainWindow& window, const RecordingServices& services) : window_(window), services_(services) {}
 
   void run(const Command& command) {
     switch (command.kind) {
       case Command::kNone:
         break;
       case Command::kText:
-        text(noboria::trace::kBoxNames[command.target], command.text);
+        // setText raises the change notification only when the text differs.
+        window_.text_box(command.target)->setText(QString::fromStdString(command.text));
         break;
       case Command::kScroll:
         bar(command.target)->setValue(static_cast<int>(command.number));
         break;
       case Command::kClick:
-        (command.target == 0 ? form1_.sim_com() : form1_.Command2())->click();
+        window_.control(command.target == 0 ? "start_button" : "stop_button")->click();
         break;
       case Command::kTick:
         for (std::uint64_t i = 0; i < command.number; ++i) {
           // Only a running timer delivers a tick.
-          if (!form1_.timer().enabled() || form1_.timer().interval() <= 0) break;
-          form1_.Timer1_Timer();
+          if (!window_.form().ticking()) break;
+          window_.tick();
         }
         break;
       case Command::kDump:
-        dump(form1_, services_, ++dumps_);
+        dump(window_, services_, ++dumps_);
         break;
     }
   }
 
   // HS(0)..HS(8), then HSsp.
-  QScrollBar* bar(int i) const { return i == noboria::trace::kSpeedBar ? form1_.HSsp() : form1_.HS(i); }
+  QScrollBar* bar(int i) const { return window_.step_control(i); }
 
  private:
-  void text(std::string_view name, const std::string& value) {
-    QLineEdit* box = form1_.speed_box();
-    for (Box b : noboria::kAllBoxes) {
-      if (name == noboria::box_name(b)) box = form1_.box(b);
-    }
-    // setText raises the change notification only when the text differs.
-    box->setText(QString::fromStdString(value));
-  }
-
-  MainWindow& form1_;
+  MainWindow& window_;
   const RecordingServices& services_;
   long long dumps_ = 0;
 };
@@ -167,16 +158,6 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   noboria::install_fonts();
 
-  noboria::ScriptedRandom random(std::move(*values), random_exhausted);
-  RecordingServices services;
-  MainWindow form1(random, services);
-  form1.form_load();
-
-  ScriptRunner runner(form1, services);
-  std::array<noboria::trace::BarLimits, noboria::trace::kBarCount> limits;
-  for (int i = 0; i < noboria::trace::kBarCount; ++i) limits[i] = {runner.bar(i)->minimum(), runner.bar(i)->maximum()};
-  noboria::trace::ScriptReader reader(limits);
-  Command command;
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!reader.read(line, command)) {

@@ -1,12 +1,13 @@
 #pragma once
-// Form2, the About window: the program's aim, a zebra, the author's addresses
-// (a click copies one to the clipboard and says so) and an OK button that
-// brings the main window forward and unloads this window.
+// The About window: the program's aim, a zebra, the author's addresses (a
+// press copies one to the clipboard and says so) and an OK button that
+// brings the main window forward and closes this one. Made from form/layout;
+// a screen reader meets it as a dialog and hears its text as it comes forward.
 
 #include <QWidget>
+#include <string_view>
 
-class QLabel;
-class QPushButton;
+#include "ui/form_widgets.h"
 
 namespace noboria {
 
@@ -19,23 +20,18 @@ class AboutWindow final : public QWidget {
   // when closed (its close control or OK), so a later show needs a fresh one.
   AboutWindow(Services& services, QWidget* main_window);
 
-  void Label3_Click();
-  void Label4_Click();
-  void Label6_Click();
-  void Command1_Click();
+  QWidget* control(std::string_view role) const { return widgets_[role]; }
 
  protected:
   // Return, Enter and Escape press OK, the window's default button, as in a dialog.
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void copy_address(const QString& address, const QString& message);
+  void ok_pressed();
 
   Services& services_;
   QWidget* main_window_;
-  QLabel* label4_ = nullptr;  // the web page address, read at every click
-  QLabel* label6_ = nullptr;  // the mail address
-  QPushButton* ok_ = nullptr;
+  FormWidgets widgets_;
 };
 
 }  // namespace noboria

@@ -1,31 +1,24 @@
 #pragma once
-// What a screen reader learns of the game beyond Qt's own reading of its
-// widgets: both windows as windows with their captions, the About window's
-// addresses as links, the day and the two counts named by their captions, and
-// the field and the graph as two Tab stops after all the others, each with a
-// short summary that follows the days.
+// What a screen reader is told of a widget where Qt's own reading falls
+// short. The windows mark their widgets (a role, a caption said elsewhere);
+// the factory installed here reads those marks, so it needs no window's type.
 
-#include <QString>
+#include <QAccessible>
 
 class QWidget;
 
 namespace noboria {
 
-class MainWindow;
-struct World;
-
-// Once, before the first window is shown: the roles above come from here.
+// Once, before the first window is shown.
 void install_accessibility();
 
-// A control that acts as a link; call it before the widget shows any text.
-void mark_as_link(QWidget& widget);
+// The role a reader is told instead of Qt's guess; set before anyone asks
+// for the widget's interface. A Link gets a press action that runs after the
+// reader's call has returned.
+void set_reader_role(QWidget& widget, QAccessible::Role role);
 
-// Names the day and the counts, makes the field and the graph summary stops
-// and keeps all of it current. Lives as long as the window.
-void describe_game(MainWindow& window);
-
-// The graph's summary: the latest counts, each with how it moved since the
-// day before (before_z, before_l; negative when there is no day before).
-QString graph_summary(int day, int z_num, int l_num, int before_z, int before_l);
+// A caption whose words a reader already hears in another control's name
+// (「日数」 in 「日数 73」): it has no name of its own, and readers pass it by.
+void set_said_elsewhere(QWidget& caption);
 
 }  // namespace noboria

@@ -1,7 +1,5 @@
 #include "ui/day_timer.h"
 
-#include <algorithm>
-
 namespace noboria {
 
 DayTimer::DayTimer(QObject* parent) : QObject(parent) {
@@ -10,25 +8,12 @@ DayTimer::DayTimer(QObject* parent) : QObject(parent) {
   connect(&timer_, &QTimer::timeout, this, &DayTimer::tick);
 }
 
-void DayTimer::set_enabled(bool on) {
-  if (enabled_ == on) return;
-  enabled_ = on;
-  follow_state();
-}
-
-void DayTimer::set_interval(int ms) {
-  ms = std::max(ms, 0);
-  if (interval_ == ms) return;
-  interval_ = ms;
-  follow_state();
-}
-
-void DayTimer::follow_state() {
-  if (!enabled_ || interval_ <= 0) {
+void DayTimer::set(bool on, int interval_ms) {
+  if (!on || interval_ms <= 0) {
     timer_.stop();
     return;
   }
-  if (!timer_.isActive() || timer_.interval() != interval_) timer_.start(interval_);
+  if (!timer_.isActive() || timer_.interval() != interval_ms) timer_.start(interval_ms);
 }
 
 }  // namespace noboria

@@ -12,7 +12,7 @@ const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
 void install_fonts() {
   // No system configuration maps the name, so the program does it itself.
   QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-  QApplication::setFont(gothic(9));
+  QApplication::setFont(gothic(kDefaultPoints));
 }
 
 QFont gothic(double point_size, bool bold, bool underline) {

@@ -6,6 +6,9 @@
 
 namespace noboria {
 
+// The windows' own size, for controls that ask for no other.
+inline constexpr double kDefaultPoints = 9;
+
 // Registers the fallback and makes that family at 9 pt the application font
 // (message boxes included). Call once, after QApplication and before any widget.
 void install_fonts();

@@ -11,15 +11,13 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
-#include <string>
-#include <vector>
 
-#include "sim/rounding.h"
-#include "sim/text_number.h"
-#include "ui/about_window.h"
+#include "ui/announcer.h"
 #include "ui/error_cue.h"
-#include "ui/text_fit.h"
+#include "ui/pictures.h"
 #include "ui/services.h"
+#include "ui/spoken_state.h"
+#include "ui/text_fit.h"
 #include "view/field_view.h"
 #include "view/graph_view.h"
 
@@ -29,15 +27,30 @@ namespace {
 
 QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-constexpr int kDesignInterval = 200;  // Timer1 at design time, matching speed "4"
-
 }  // namespace
 
 MainWindow::MainWindow(RandomSource& random, Services& services, QWidget* parent)
-    : QWidget(parent), services_(services), form_(random, *this), Timer1_(this) {
-  build_controls();
-  Timer1_.set_interval(kDesignInterval);
-  connect_handlers();
+    : QWidget(parent), services_(services), form_(random, *this), day_timer_(this), widgets_(*this, WindowId::main) {
+  setObjectName(QStringLiteral("main_window"));
+  setWindowIcon(QIcon(picture_pixmap(Picture::icon)));
+  // Minimisable, never resized or maximised: the layout does not follow the size.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  for (int i = 0; i < kTextBoxCount; ++i) {
+    text_boxes_[i] = widgets_.get<QLineEdit>(noboria::text_box(i).role);
+    step_controls_[i] = widgets_.get<QScrollBar>(noboria::step_control(i).role);
+  }
+  start_ = widgets_.get<QPushButton>("start_button");
+  stop_ = widgets_.get<QPushButton>("stop_button");
+  about_button_ = widgets_.get<QPushButton>("about_button");
+  day_ = widgets_.get<QLabel>("day");
+  herbivore_count_ = widgets_.get<QLabel>("herbivore_count");
+  carnivore_count_ = widgets_.get<QLabel>("carnivore_count");
+  field_ = widgets_.get<FieldView>("field");
+  graph_ = widgets_.get<GraphView>("graph");
+  for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) fit_label_text(*label);
+  tell_readers();
+  connect_controls();
 }
 
 MainWindow::~MainWindow() {
@@ -45,26 +58,49 @@ MainWindow::~MainWindow() {
   delete about_.data();
 }
 
-void MainWindow::connect_handlers() {
+void MainWindow::connect_controls() {
   for (int i = 0; i < kTextBoxCount; ++i) {
-    connect(text_box(i), &QLineEdit::textChanged, this, [this, i] { form_.text_Change(i); });
-    connect(bar(i), &QScrollBar::valueChanged, this, [this, i] { form_.bar_Change(i); });
+    connect(text_box(i), &QLineEdit::textChanged, this, [this, i] { form_.text_changed(i); });
+    connect(step_control(i), &QScrollBar::valueChanged, this, [this, i] { form_.step_changed(i); });
   }
-  connect(sim_com_, &QPushButton::clicked, this, &MainWindow::sim_com_Click);
-  connect(Command2_, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-  connect(Command1_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-  connect(&Timer1_, &DayTimer::tick, this, &MainWindow::Timer1_Timer);
+  connect(start_, &QPushButton::clicked, this, [this] {
+    form_.start_pressed();
+    graph_summary_.follow(sim().w);  // a new run has no record yet
+    spoken_->changed();
+  });
+  connect(stop_, &QPushButton::clicked, this, [this] { form_.stop_pressed(); });
+  connect(about_button_, &QPushButton::clicked, this, [this] { form_.about_pressed(); });
+  connect(&day_timer_, &DayTimer::tick, this, &MainWindow::tick);
 }
 
-// ---- Start-up -------------------------------------------------------------
-
-void MainWindow::form_load() {
-  form_.set_default();
-  about_ = new AboutWindow(services_, this);
-  show_about(*about_);
+// What a screen reader hears of the days: the day and the counts named with
+// their captions, the field and the graph told in words at their stops, and
+// the end of a run.
+void MainWindow::tell_readers() {
+  spoken_ = new SpokenState(this);
+  for (const auto& [c, widget] : widgets_.all()) {
+    if (c->kind != Kind::count) continue;
+    auto* label = static_cast<QLabel*>(widget);
+    spoken_->follow_name(*label, [c, label] { return QString::fromStdString(count_name(*c, label->text().toStdString())); });
+  }
+  graph_summary_.follow(sim().w);
+  spoken_->follow_description(*widgets_["field_summary"], [this] { return QString::fromStdString(field_summary(sim().w)); });
+  spoken_->follow_description(*widgets_["graph_summary"], [this] { return QString::fromStdString(graph_summary_.text()); });
+  announcer_ = new Announcer(*this);
 }
 
-// ---- The controls as the handlers see them --------------------------------
+// ---- Start-up and the days ---------------------------------------------------
+
+void MainWindow::load() { form_.load(); }
+
+void MainWindow::tick() {
+  // The day's two fields are painted as one, at its end.
+  field_->hold_draws();
+  form_.tick();
+  field_->draw_held();
+}
+
+// ---- The controls as the Form sees them -----------------------------------
 
 std::string MainWindow::text(int i) const { return text_box(i)->text().toStdString(); }
 
@@ -72,9 +108,9 @@ std::string MainWindow::text(int i) const { return text_box(i)->text().toStdStri
 // and the signals reach the Form before these return.
 void MainWindow::set_text(int i, const std::string& text) { text_box(i)->setText(QString::fromStdString(text)); }
 
-int MainWindow::bar_value(int i) const { return bar(i)->value(); }
+int MainWindow::step_value(int i) const { return step_control(i)->value(); }
 
-void MainWindow::set_bar_value(int i, int value) { bar(i)->setValue(value); }
+void MainWindow::set_step_value(int i, int value) { step_control(i)->setValue(value); }
 
 void MainWindow::show_cue(int i, std::string_view hint) { show_error_cue(*text_box(i), from_utf8(hint)); }
 
@@ -87,47 +123,51 @@ void MainWindow::focus_box(int i) {
 }
 
 void MainWindow::show_instruction(std::string_view text) {
-  daycap_->setText(from_utf8(text));
-  fit_label_text(*daycap_);
+  day_->setText(from_utf8(text));
+  fit_label_text(*day_);
+  spoken_->changed();
 }
 
-// ---- Buttons and the day --------------------------------------------------
+// ---- The day ----------------------------------------------------------------
 
-void MainWindow::Command1_Click() {
-  if (about_ && about_->isVisible()) {
-    about_->hide();
-    return;
-  }
-  if (!about_) about_ = new AboutWindow(services_, this);
-  show_about(*about_);
+void MainWindow::draw_field(const World& w) { field_->field_draw(w); }
+
+void MainWindow::new_graph_sheet() { graph_->new_sheet(); }
+
+void MainWindow::plot_graph(const GraphPoint& p) { graph_->plot(p); }
+
+// Days from 1000 on are wider than the day's label at its size; they are
+// condensed. A day shows its number twice and the counts often repeat: an
+// unchanged caption costs nothing, not even a repaint.
+void MainWindow::show_day(int day) {
+  show_label_number(*day_, day, true);
+  spoken_->changed();
 }
 
-void MainWindow::field_draw(const World& w) { field_->field_draw(w); }
-
-void MainWindow::gra_new_sheet() { gra_->new_sheet(); }
-
-void MainWindow::gra_plot(const GraphPoint& p) { gra_->plot(p); }
-
-// Days from 1000 on are wider than daycap at its size; they are condensed.
-// A day shows its number twice and the counts often repeat: an unchanged
-// caption costs nothing, not even a repaint.
-void MainWindow::show_day(int day) { show_label_number(*daycap_, day, true); }
-
-void MainWindow::show_counts(int z_num, int l_num) {
-  show_label_number(*z_suu_, z_num, false);
-  show_label_number(*l_suu_, l_num, false);
+void MainWindow::show_counts(int herbivores, int carnivores) {
+  show_label_number(*herbivore_count_, herbivores, false);
+  show_label_number(*carnivore_count_, carnivores, false);
+  graph_summary_.follow(sim().w);
+  spoken_->changed();
 }
-
-void MainWindow::timer_off() { Timer1_.set_enabled(false); }
 
 void MainWindow::beep() { services_.beep(); }
 
-// ---- The About window and closing ----------------------------------------
+void MainWindow::announce(std::string_view sentence) { announcer_->say(from_utf8(sentence)); }
 
-void MainWindow::show_about(AboutWindow& about) {
+// ---- The About window and closing ------------------------------------------
+
+bool MainWindow::about_shown() const { return about_ && about_->isVisible(); }
+
+void MainWindow::show_about() {
+  if (!about_) about_ = new AboutWindow(services_, this);
   // Shown beside this window the first time; a hidden one comes back where it was.
-  if (!about.testAttribute(Qt::WA_Moved)) place_beside(about);
-  about.show();
+  if (!about_->testAttribute(Qt::WA_Moved)) place_beside(*about_);
+  about_->show();
+}
+
+void MainWindow::hide_about() {
+  if (about_) about_->hide();
 }
 
 // To the right of this window if it fits on the screen, else to its left,
@@ -158,17 +198,13 @@ void MainWindow::showEvent(QShowEvent* event) {
   });
 }
 
-void MainWindow::Form_Unload() {
-  // The About window is the only other window this program loads.
-  if (about_) about_->close();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A close request is never refused. An address message box waits in an
   // event loop of its own: close it, so that its loop ends and the program
   // can quit, instead of keeping the program alive once it is dismissed.
   if (QWidget* box = QApplication::activeModalWidget()) box->close();
-  Form_Unload();
+  // The About window is the only other window this program opens.
+  if (about_) about_->close();
   event->accept();
 }
 

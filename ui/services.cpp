@@ -8,11 +8,10 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "form/layout.h"
+
 namespace noboria {
 
-namespace {
-const QString kTitle = QStringLiteral("ノボリア");
-}
 
 // The X bell may only be rung from the GUI thread; the sound's worker posts it there.
 DesktopServices::DesktopServices()
@@ -37,7 +36,7 @@ void DesktopServices::message(QWidget* parent, const QString& text) {
   // On the heap and watched: if the parent window is destroyed while the box
   // waits, the box goes with it and must not be deleted a second time.
   QPointer<QMessageBox> box = new QMessageBox(parent);
-  box->setWindowTitle(kTitle);
+  box->setWindowTitle(QString::fromUtf8(texts::kProgramTitle.data(), static_cast<qsizetype>(texts::kProgramTitle.size())));
   // Modal to its own window only: an application-modal box would block the
   // main window's close requests, and closing must always end the program.
   box->setWindowModality(Qt::WindowModal);

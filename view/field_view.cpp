@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "view/pixels.h"
 
@@ -48,6 +49,7 @@ void FieldView::set_scale(int step) {
 }
 
 const QImage& FieldView::image() const {
+  draw_waiting();
   if (step_ == 1) return shown_;
   if (scaled_stale_) {
     scaled_ = shown_.scaled(shown_.size() * step_);  // no smoothing: whole blocks
@@ -57,14 +59,54 @@ const QImage& FieldView::image() const {
   return scaled_;
 }
 
+namespace {
+
+bool every_cell_has_a_picture(const World& w) {
+  for (int x = 1; x <= kFieldSize; ++x) {
+    for (int y = 1; y <= kFieldSize; ++y) {
+      if (w.p_map[x][y] < 0 || w.p_map[x][y] > 2 || w.ani_map[x][y] < 0 || w.ani_map[x][y] > 2) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 void FieldView::field_draw(const World& w) {
-  painter_.field_draw(w);
+  // A cell without a picture of its own keeps the one the waiting field gives it.
+  if (waiting_ && !every_cell_has_a_picture(w)) draw_waiting();
+  if (!waiting_) waiting_ = std::make_unique<World>();
+  *waiting_ = w;
+  if (!holding_) draw_waiting();
+}
+
+void FieldView::draw_held() {
+  holding_ = false;
+  draw_waiting();
+}
+
+void FieldView::draw_waiting() const {
+  if (!waiting_) return;
+  const std::unique_ptr<World> w = std::move(waiting_);
+  painter_.field_draw(*w);
   const std::vector<PixelRect>& changed = painter_.changed();
   if (changed.empty()) return;
   scaled_stale_ = true;
+  // One rect for each row of cells, from its first changed cell to its last:
+  // a copy of the few unchanged cells between costs less than a region of
+  // many rects does at each step of the repaint. The painter's rects come in
+  // rows, top to bottom, so the region takes the row rects as they are.
+  std::vector<QRect> rects;
+  for (const PixelRect& r : changed) {
+    if (!rects.empty() && rects.back().top() == r.y) {
+      rects.back().setRight(r.x + r.width - 1);
+    } else {
+      rects.push_back(to_qrect(r));
+    }
+  }
   QRegion region;
-  for (const PixelRect& r : changed) region += to_qrect(r);
-  update(region);
+  region.setRects(rects.data(), static_cast<int>(rects.size()));
+  const_cast<FieldView*>(this)->update(region);
 }
 
 bool FieldView::copy_directly(QPainter& painter, const QRegion& region) const {
@@ -87,16 +129,23 @@ bool FieldView::copy_directly(QPainter& painter, const QRegion& region) const {
   for (const QRect& r : region) {
     if (!shown_.rect().contains(r) || !target.rect().contains(r.translated(offset))) return false;
   }
+  // Row addresses from the first pixel: scanLine() checks for sharing at every call.
+  uchar* const to = target.bits();
+  const uchar* const from = shown_.constBits();
+  const qsizetype to_line = target.bytesPerLine();
+  const qsizetype from_line = shown_.bytesPerLine();
   for (const QRect& r : region) {
+    const std::size_t bytes = static_cast<std::size_t>(r.width()) * 4;
     for (int y = r.top(); y <= r.bottom(); ++y) {
-      std::memcpy(target.scanLine(y + offset.y()) + (r.left() + offset.x()) * 4, shown_.constScanLine(y) + r.left() * 4,
-                  static_cast<std::size_t>(r.width()) * 4);
+      std::memcpy(to + (y + offset.y()) * to_line + (r.left() + offset.x()) * 4, from + y * from_line + r.left() * 4,
+                  bytes);
     }
   }
   return true;
 }
 
 void FieldView::paintEvent(QPaintEvent* event) {
+  draw_waiting();
   set_scale(scale_for(devicePixelRatioF()));
   QPainter painter(this);
   if (copy_directly(painter, event->region())) return;

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+#include <memory>
 
 class QPainter;
 class QRegion;
@@ -24,6 +25,12 @@ class FieldView final : public QWidget {
   // sprite p_map + 3 * ani_map; a cell with a value outside 0..2 keeps its
   // previous picture.
   void field_draw(const World& w);
+  // Between these two, a field waits to be painted until the next one, a
+  // read of the picture or draw_held(). A day paints the field twice before
+  // the screen shows either; the first is needless where every cell of the
+  // second has a picture of its own.
+  void hold_draws() { holding_ = true; }
+  void draw_held();
 
   // Where the widget stands in the main window's client area.
   static QRect window_rect();
@@ -32,6 +39,10 @@ class FieldView final : public QWidget {
 
   // The field as painted so far, at scale() device pixels per pixel.
   const QImage& image() const;
+  const PixelImage& pixels() const {
+    draw_waiting();
+    return painter_.image();
+  }
 
   // Device pixels per pixel: the screen's ratio rounded to a whole step, so
   // sprites are enlarged without smoothing.
@@ -48,7 +59,12 @@ class FieldView final : public QWidget {
   // painted nothing, where that cannot be done pixel for pixel.
   bool copy_directly(QPainter& painter, const QRegion& region) const;
 
-  FieldPainter painter_;
+  // Paints the field that waits, if any.
+  void draw_waiting() const;
+
+  mutable FieldPainter painter_;
+  mutable std::unique_ptr<World> waiting_;  // the field to paint next, if any
+  bool holding_ = false;
   QImage shown_;  // over the painter's pixels, no copy
   mutable QImage scaled_;
   mutable bool scaled_stale_ = true;

@@ -4,19 +4,17 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "view/pixels.h"
+#include "form/layout.h"
 
 namespace noboria {
 
 namespace {
 
-// A fixed label inside the box; position and size in twips from the inside
-// of the border.
-void add_label(QWidget* box, const char* name, const char* text, int left, int top) {
-  auto* label = new QLabel(QString::fromLatin1(text), box);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(GraphView::kBorder + px_from_twips(left), GraphView::kBorder + px_from_twips(top),
-                     px_from_twips(495), px_from_twips(255));
+// A fixed label inside the box, placed from the inside of the border.
+void add_label(QWidget* box, const GraphLabel& l) {
+  auto* label = new QLabel(QString::fromUtf8(l.text.data(), static_cast<qsizetype>(l.text.size())), box);
+  label->setObjectName(QString::fromUtf8(l.role.data(), static_cast<qsizetype>(l.role.size())));
+  label->setGeometry(GraphView::kBorder + px(l.left), GraphView::kBorder + px(l.top), px(l.width), px(l.height));
   QPalette palette = label->palette();
   palette.setColor(QPalette::Window, Qt::white);
   label->setPalette(palette);
@@ -34,8 +32,7 @@ GraphView::GraphView(QWidget* parent) : QFrame(parent) {
   const PixelImage& pixels = painter_.image();
   shown_ = QImage(reinterpret_cast<const uchar*>(pixels.pixels.data()), pixels.width, pixels.height,
                   pixels.width * 4, QImage::Format_RGB32);
-  add_label(this, "Label2_1", "200", 120, 0);
-  add_label(this, "Label2_0", "100", 120, 1560);
+  for (const GraphLabel& label : kGraphLabels) add_label(this, label);
 }
 
 void GraphView::new_sheet() {

@@ -1,7 +1,7 @@
 #pragma once
 // The population graph box gra: 273 x 217 pixels with a 2-pixel sunken border
 // around the 269 x 213 drawing area a GraphPainter keeps, so the drawing
-// survives being covered. Holds the fixed labels "200" and "100".
+// survives being covered. Holds the graph's two fixed labels of form/layout.
 
 #include <QFrame>
 #include <QImage>
@@ -18,8 +18,8 @@ class GraphView final : public QFrame {
 
   // Clears the sheet and draws the three vertical and three horizontal lines.
   void new_sheet();
-  // Draws one day: per kind a dash from the previous count and a radius-1
-  // circle, carnivores last.
+  // Draws one day: per kind a dash from the day before's count to this one and
+  // a radius-1 circle, carnivores last.
   void plot(const GraphPoint& p);
 
   // The drawing area in its own pixel coordinates (origin at its top left).

@@ -1,67 +1,67 @@
-// Form2's behaviour: the address labels copy an address and say so, OK brings
-// the main window forward and unloads Form2, Tab visits OK then the links;
-// and the desktop services behind the copy and the message.
+// The About window's behaviour: the links copy an address and say so, OK
+// brings the main window forward and closes the About window, Tab visits OK
+// then the links; and the desktop services behind the copy and the message.
 #include <QClipboard>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
+#include "form/layout.h"
 #include "ui/about_window.h"
 #include "ui_test_support.h"
 
 namespace noboria {
 namespace {
 
-const QString kUrl = QStringLiteral("https://example.org/noboria/");
-const QString kMail = QStringLiteral("noboria@example.org");
-const QString kUrlMessage =
-    QStringLiteral("クリックボードにURLを転送しました。ブラウザに貼り付けてHPを訪れてください");
-const QString kMailMessage =
-    QStringLiteral("クリックボードにメールアドレスを転送しました。メーラーに貼り付けてメールをお願いします");
+QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+const QString kUrl = qt(texts::kUrl);
+const QString kMail = qt(texts::kMail);
+const QString kUrlMessage = qt(texts::kUrlMessage);
+const QString kMailMessage = qt(texts::kMailMessage);
 
 class AboutWindowTest : public ::testing::Test {
  protected:
   void TearDown() override { delete about.data(); }
 
-  QWidget* child(const char* name) const { return about->findChild<QWidget*>(QString::fromLatin1(name)); }
+  QWidget* child(const char* role) const { return about->control(role); }
 
   RecordingServices services;
   QWidget main_window;
   QPointer<AboutWindow> about = new AboutWindow(services, &main_window);
 };
 
-// A label, a key pressed on it (Qt::Key_unknown: a left click), what it copies and says.
-struct ClickCase { const char* label; Qt::Key key; QString copied, message; };
+// A link, a key pressed on it (Qt::Key_unknown: a left click), what it copies and says.
+struct ClickCase { const char* link; Qt::Key key; QString copied, message; };
 
-TEST_F(AboutWindowTest, AnAddressLabelCopiesTheAddressAndSaysSo) {
+TEST_F(AboutWindowTest, ALinkCopiesItsAddressAndSaysSo) {
   const ClickCase cases[] = {
-      {"Label3", Qt::Key_unknown, kUrl, kUrlMessage},  // Label4's caption, not its own
-      {"Label4", Qt::Key_Return, kUrl, kUrlMessage},
-      {"Label6", Qt::Key_Space, kMail, kMailMessage},
+      {"author_page_link", Qt::Key_unknown, kUrl, kUrlMessage},  // the address below it, not its own caption
+      {"page_address_link", Qt::Key_Return, kUrl, kUrlMessage},
+      {"mail_address_link", Qt::Key_Space, kMail, kMailMessage},
   };
   for (const ClickCase& c : cases) {
-    SCOPED_TRACE(c.label);
+    SCOPED_TRACE(c.link);
     services.messages.clear();
     if (c.key == Qt::Key_unknown) {
-      QTest::mouseClick(child(c.label), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+      QTest::mouseClick(child(c.link), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     } else {
-      QTest::keyClick(child(c.label), c.key);
+      QTest::keyClick(child(c.link), c.key);
     }
     EXPECT_EQ(services.clipboard, c.copied);
     EXPECT_EQ(services.messages, QStringList{c.message});
   }
   // A right click, a release beside the label, a plain caption: nothing.
-  QWidget* link = child("Label6");
+  QWidget* link = child("mail_address_link");
   QTest::mouseClick(link, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
   QTest::mousePress(link, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   QTest::mouseRelease(link, Qt::LeftButton, Qt::NoModifier, QPoint(link->width() + 5, 5));
-  QTest::mouseClick(child("Label7"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QTest::mouseClick(child("mail_label"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   EXPECT_EQ(services.copies, 3);
 }
 
-TEST_F(AboutWindowTest, OkBringsTheMainWindowForwardAndUnloadsThisOne) {
+TEST_F(AboutWindowTest, OkBringsTheMainWindowForwardAndClosesThisOne) {
   about->show();
-  QTest::mouseClick(child("Command1"), Qt::LeftButton);
+  QTest::mouseClick(child("ok_button"), Qt::LeftButton);
   EXPECT_TRUE(main_window.isVisible());
   EXPECT_FALSE(about->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -75,7 +75,7 @@ TEST_F(AboutWindowTest, TabVisitsTheLinksInReadingOrderEachShowingAFocusMark) {
   about->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(about));
   QStringList order{QApplication::focusWidget()->objectName()};
-  for (const char* link : {"Label3", "Label4", "Label6"}) {
+  for (const char* link : {"author_page_link", "page_address_link", "mail_address_link"}) {
     const QImage unfocused = child(link)->grab().toImage();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     order << QApplication::focusWidget()->objectName();
@@ -86,7 +86,7 @@ TEST_F(AboutWindowTest, TabVisitsTheLinksInReadingOrderEachShowingAFocusMark) {
   }
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   order << QApplication::focusWidget()->objectName();
-  EXPECT_EQ(order, (QStringList{"Command1", "Label3", "Label4", "Label6", "Command1"}));
+  EXPECT_EQ(order, (QStringList{"ok_button", "author_page_link", "page_address_link", "mail_address_link", "ok_button"}));
 }
 
 TEST(DesktopServices, CopyPutsExactlyTheTextOnTheClipboard) {
@@ -114,7 +114,7 @@ TEST(DesktopServices, MessageIsAModalPlainBoxWithOnlyOk) {
   poll.start(5);
   DesktopServices().message(&parent, kUrlMessage);
   EXPECT_EQ(seen.parent, &parent);
-  EXPECT_EQ(seen.title, QStringLiteral("ノボリア"));
+  EXPECT_EQ(seen.title, qt(texts::kProgramTitle));
   EXPECT_EQ(seen.text, kUrlMessage);
   EXPECT_EQ(seen.format, Qt::PlainText);
   EXPECT_EQ(seen.icon, QMessageBox::NoIcon);

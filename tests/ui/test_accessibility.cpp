@@ -1,35 +1,114 @@
-// The summaries a screen reader hears on the field and the graph stops: what
-// they count and which way each kind moved.
-#include <gtest/gtest.h>
+// What a screen reader learns of the windows, as Qt hands it over: roles and
+// names from the layout, each caption said once, the day's names a few times
+// a second instead of at every day, the summaries only to whoever reads them,
+// and the end of a run said once.
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
 
-#include "sim/world.h"
-#include "sim/summary.h"
-#include "ui/accessibility.h"
+#include "form/layout.h"
+#include "form/speech.h"
+#include "ui/spoken_state.h"
+#include "ui_test_support.h"
 
 namespace noboria {
 namespace {
 
-TEST(Summaries, TheFieldCountsCellsWithPlantsAndEachKindOfAnimal) {
-  World w;
-  w.day = 12;
-  w.p_map[1][1] = 1, w.p_map[16][16] = 2, w.p_map[0][5] = 2;  // the rim is not field
-  w.ani_map[2][3] = kHerbivore, w.ani_map[1][1] = kHerbivore, w.ani_map[16][1] = kCarnivore;
-  EXPECT_EQ(field_summary(w), "日数 12、植物のあるマス 2、草食動物 2、肉食動物 1");
+QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Qt hands changes to a reader only while one listens, so these tests read
+// what a reader would find, and when.
+class ReaderTest : public MainWindowTest {
+ protected:
+  static QAccessibleInterface* reader(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+  static QString name(QObject* object) { return reader(object)->text(QAccessible::Name); }
+  static QString description(QObject* object) { return reader(object)->text(QAccessible::Description); }
+  static void hand_over() { QTest::qWait(SpokenState::kDelayMs + 50); }
+  void run_days(int days) {
+    for (int i = 0; i < days; ++i) window->tick();
+  }
+};
+
+TEST_F(ReaderTest, EveryControlIsNamedAsTheLayoutSaysAndEachCaptionIsHeardOnce) {
+  hand_over();
+  AboutWindow& about = *window->about_window();
+  for (const Control& c : controls()) {
+    QWidget* widget = c.window == WindowId::main ? window->control(c.role) : about.control(c.role);
+    SCOPED_TRACE(std::string(c.role));
+    if (c.kind == Kind::field || c.kind == Kind::graph) continue;  // their summary stops speak for them
+    const QString name = reader(widget)->text(QAccessible::Name);
+    if (c.kind == Kind::count) {
+      EXPECT_EQ(name.toStdString(), count_name(c, static_cast<QLabel*>(widget)->text().toStdString()));
+    } else if (c.kind == Kind::caption && c.window == WindowId::main &&
+               (c.text == control("day").name || c.text == control("herbivore_count").name ||
+                c.text == control("carnivore_count").name)) {
+      EXPECT_EQ(name, QString()) << "said with its count";
+    } else {
+      EXPECT_EQ(name.toStdString(), spoken_name(c));
+    }
+  }
+  EXPECT_NE(reader(window->text_box(2))->text(QAccessible::Name), reader(window->text_box(5))->text(QAccessible::Name));
+  EXPECT_EQ(reader(window.get())->role(), QAccessible::Window);
+  EXPECT_EQ(reader(window.get())->text(QAccessible::Name).toStdString(), window_text(WindowId::main).caption);
+  EXPECT_EQ(reader(about.control("page_address_link"))->role(), QAccessible::Link);
+  EXPECT_EQ(reader(window->control("graph_summary"))->role(), QAccessible::Chart);
+  // The About window is a dialog, whose text a reader says as it comes
+  // forward; the captions it is made of are not loose labels said again.
+  EXPECT_EQ(reader(&about)->role(), QAccessible::Dialog);
+  EXPECT_EQ(reader(&about)->text(QAccessible::Description).toStdString(), about_text());
+  for (std::string_view role : about_text_roles()) EXPECT_EQ(reader(about.control(role))->role(), QAccessible::Paragraph);
 }
 
-TEST(Summaries, TheGraphSaysWhichWayEachKindMovedSinceTheDayBefore) {
-  const struct {
-    const char* name;
-    int day, z, l, before_z, before_l;
-    const char16_t* said;
-  } rows[] = {
-      {"no day yet", 0, 50, 50, -1, -1, u"記録はまだありません"},
-      {"first day", 1, 50, 50, -1, -1, u"草食の数 50、肉食の数 50"},
-      {"rose and fell", 7, 48, 12, 47, 13, u"草食の数 48（増加）、肉食の数 12（減少）"},
-      {"fell and held", 8, 46, 12, 48, 12, u"草食の数 46（減少）、肉食の数 12（変化なし）"},
-  };
-  for (const auto& r : rows)
-    EXPECT_EQ(graph_summary(r.day, r.z, r.l, r.before_z, r.before_l), QString::fromUtf16(r.said)) << r.name;
+TEST_F(ReaderTest, TheDaysReachReadersAFewTimesASecondAndTheSummariesOnlyWhoeverReadsThem) {
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  window->speed_box()->setText(QStringLiteral("1310.7"));  // no tick of its own while this test waits
+  const char* long_run[] = {"8", "50", "10", "5", "10", "20", "10", "3", "3"};
+  for (int i = 0; i < kParameterCount; ++i) window->text_box(i)->setText(QString::fromLatin1(long_run[i]));
+  window->start_button()->click();
+  run_days(1);
+  hand_over();
+  const QString day = qt(control("day").name);
+  ASSERT_EQ(name(window->day()), day + QStringLiteral(" 2"));  // day 1 of a sheet is shown as 2
+  QWidget* graph = window->control("graph_summary");
+  const QString before = description(graph);
+
+  run_days(20);
+  EXPECT_EQ(name(window->day()), day + QStringLiteral(" 2")) << "handed over at once";
+  hand_over();
+  EXPECT_EQ(name(window->day()), day + QStringLiteral(" 22"));
+  EXPECT_EQ(description(graph), before) << "nobody reads it";
+
+  graph->setFocus(Qt::TabFocusReason);  // told before a reader hears of the focus
+  EXPECT_TRUE(description(graph).startsWith(day + QStringLiteral(" 22、"))) << description(graph).toStdString();
+  run_days(5);
+  hand_over();
+  EXPECT_TRUE(description(graph).startsWith(day + QStringLiteral(" 27、"))) << description(graph).toStdString();
+  EXPECT_FALSE(description(window->control("field_summary")).startsWith(day + QStringLiteral(" 27")));
+}
+
+// Said by a notification that starts showing with the sentence as its name.
+TEST_F(ReaderTest, TheEndOfARunIsSaidOnce) {
+  window->show();
+  QWidget* notice = window->findChild<QWidget*>(QStringLiteral("announcer"));
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(reader(notice)->role(), QAccessible::Notification);
+  EXPECT_FALSE(notice->isVisible());
+  int shown = 0;
+  struct Count final : QObject {
+    int& n;
+    explicit Count(int& count) : n(count) {}
+    bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Show, false; }
+  } counter(shown);
+  notice->installEventFilter(&counter);
+  window->text_box(1)->setText(QStringLiteral("0"));  // no herbivores: the run ends on its first day
+  window->start_button()->click();
+  run_days(3);
+  ASSERT_FALSE(window->form().timer_on());
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(notice->isVisible());
+  EXPECT_EQ(name(notice).toStdString(), run_end_sentence(w()));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The main window as a user meets it: the error cue, a refused start, the Tab
-// key, Timer1 in the event loop, 解説, closing, and texts condensed to fit.
+// key, the day timer in the event loop, 解説, closing, and texts condensed to fit.
 // What texts, steps, buttons and ticks write into the world record is in the
 // golden traces (tests/trace/data).
 #include <QDir>
@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <tuple>
 
+#include "form/layout.h"
 #include "sim/parameters.h"
 #include "ui/error_cue.h"
 #include "ui/fonts.h"
@@ -51,28 +52,24 @@ TEST_F(MainWindowTest, BothWindowsLookAsTheirGoldenImagesAtStartUp) {
       for (int x = 0; x < seen.width(); ++x) differ += !golden.valid(x, y) || seen.pixel(x, y) != golden.pixel(x, y);
     ADD_FAILURE() << differ << " pixels differ from the golden image; the window as seen is in " << name.toStdString();
   }
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("ノボリア　Ｖｅｒ2.0　　Feb,2007") + QString(40, QLatin1Char(' ')) +
-                                       QStringLiteral("　　　　　　　　　programed　by　Ostel.Vanrimo　"));
+  for (WindowId which : {WindowId::main, WindowId::about}) {
+    const QWidget* shown = which == WindowId::main ? static_cast<QWidget*>(window.get()) : window->about_window();
+    EXPECT_EQ(shown->windowTitle().toStdString(), window_text(which).caption);
+  }
 }
 
-// A box by its index in Box order (-1 for the speed), a refused and an
-// accepted text, and the hint shown on the refused one.
-struct CueCase { int box; const char* refused; const char* accepted; const char* hint; };
+// A text box, a refused and an accepted text; the refused one shows the box's hint.
+struct CueCase { int box; const char* refused; const char* accepted; };
 
 TEST_F(MainWindowTest, RefusedTextTurnsTheBoxLightRedWithAHintUntilAValidText) {
-  const CueCase cases[] = {{0, "abc", "5", "数を入力してください"},
-                           {1, "300", "30", "257より小さい数を入力してください（0以下なら0匹）"},
-                           {6, "0", "4",
-                            "0.5より大きく32767以下の数を入力してください（満腹でえさをとらない日数との差は32767まで）"},
-                           {8, "", "０．５", "数を入力してください"},
-                           {-1, "99999", "2", "0から1310.7までの数を入力してください"}};
+  const CueCase cases[] = {{0, "abc", "5"}, {1, "300", "30"}, {6, "0", "4"}, {8, "", "０．５"}, {kSpeedIndex, "99999", "2"}};
   for (const CueCase& c : cases) {
-    QLineEdit* box = c.box < 0 ? window->speed_box() : edit(kAllBoxes[c.box]);
+    QLineEdit* box = window->text_box(c.box);
     SCOPED_TRACE(box->objectName().toStdString());
     const QColor normal = box->palette().color(QPalette::Base);
     box->setText(QString::fromUtf8(c.refused));
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(0xFF, 0xC0, 0xC0));
-    EXPECT_EQ(box->toolTip(), QString::fromUtf8(c.hint));
+    EXPECT_EQ(box->toolTip().toStdString(), text_box(c.box).hint);
     box->setText(QString::fromUtf8(c.accepted));
     EXPECT_EQ(box->palette().color(QPalette::Base), normal);
     EXPECT_EQ(box->toolTip(), QString());
@@ -82,53 +79,60 @@ TEST_F(MainWindowTest, RefusedTextTurnsTheBoxLightRedWithAHintUntilAValidText) {
 TEST_F(MainWindowTest, RefusedStartMarksEveryBadBoxAndFocusesTheFirst) {
   // le_text passes its own handler against the stored l_full 1 and is refused
   // only at the start, read against lm_text's text.
-  edit(Box::le_text)->setText(QStringLiteral("30000"));
-  edit(Box::lm_text)->setText(QStringLiteral("-32000"));
-  edit(Box::Z_text)->setText(QStringLiteral("abc"));
-  ASSERT_FALSE(has_error_cue(*edit(Box::le_text)));
-  window->sim_com()->click();
-  EXPECT_EQ(window->focusWidget(), edit(Box::Z_text));
-  EXPECT_EQ(edit(Box::Z_text)->selectedText(), QStringLiteral("abc"));
+  box(Box::le_text)->setText(QStringLiteral("30000"));
+  box(Box::lm_text)->setText(QStringLiteral("-32000"));
+  box(Box::Z_text)->setText(QStringLiteral("abc"));
+  ASSERT_FALSE(has_error_cue(*box(Box::le_text)));
+  window->start_button()->click();
+  EXPECT_EQ(window->focusWidget(), box(Box::Z_text));
+  EXPECT_EQ(box(Box::Z_text)->selectedText(), QStringLiteral("abc"));
   for (Box b : kAllBoxes) {
-    EXPECT_EQ(has_error_cue(*edit(b)), b == Box::Z_text || b == Box::le_text || b == Box::lm_text) << box_name(b);
+    EXPECT_EQ(has_error_cue(*box(b)), b == Box::Z_text || b == Box::le_text || b == Box::lm_text) << box_name(b);
   }
   // Once mended the run starts, and every text is the setting it shows.
-  edit(Box::Z_text)->setText(QStringLiteral("10"));
-  edit(Box::lm_text)->setText(QStringLiteral("29000"));
-  window->sim_com()->click();
+  box(Box::Z_text)->setText(QStringLiteral("10"));
+  box(Box::lm_text)->setText(QStringLiteral("29000"));
+  window->start_button()->click();
   EXPECT_EQ(w().l_hunt, 1000);
-  for (Box b : kAllBoxes) EXPECT_FALSE(has_error_cue(*edit(b))) << box_name(b);
+  for (Box b : kAllBoxes) EXPECT_FALSE(has_error_cue(*box(b))) << box_name(b);
 }
 
 TEST_F(MainWindowTest, TabGoesOnceRoundTheWindowAndAStepControlsKeysCountUp) {
   window->show();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  window->sim_com()->setFocus(Qt::OtherFocusReason);
+  window->start_button()->setFocus(Qt::OtherFocusReason);
   QStringList visited;
-  for (int i = 0; i < 24; ++i) {
+  for (int i = 0; i < 26; ++i) {
     visited << QApplication::focusWidget()->objectName();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
   EXPECT_EQ(visited.join(QLatin1Char(' ')),
-            QStringLiteral("sim_com p_text Z_text Zh_text ze_text l_text lh_text le_text lm_text lK_text Command2 "
-                           "speed HS0 HSsp HS1 HS2 HS3 HS4 HS5 HS6 HS7 HS8 Command1 sim_com"));
-  window->HS(2)->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(window->HS(2), Qt::Key_Right);  // counts up, like the right arrow
-  EXPECT_EQ(edit(Box::Zh_text)->text(), QStringLiteral("11"));
+            QStringLiteral("start_button plant_rate_box herbivore_count_box herbivore_birth_box herbivore_life_box "
+                           "carnivore_count_box carnivore_birth_box carnivore_life_box carnivore_rest_box "
+                           "carnivore_catch_box stop_button speed_box plant_rate_step speed_step "
+                           "herbivore_count_step herbivore_birth_step herbivore_life_step carnivore_count_step "
+                           "carnivore_birth_step carnivore_life_step carnivore_rest_step carnivore_catch_step "
+                           "about_button field_summary graph_summary start_button"));
+  // The keys make the Form's steps: right counts up, like the right arrow.
+  const std::pair<Qt::Key, const char*> keys[] = {{Qt::Key_Right, "11"}, {Qt::Key_Up, "12"}, {Qt::Key_PageDown, "11"},
+                                                  {Qt::Key_End, "50"}, {Qt::Key_Home, "1"}, {Qt::Key_Left, "1"}};
+  for (const auto& [key, text] : keys) {
+    QTest::keyClick(window->step_control(2), key);
+    EXPECT_EQ(box(Box::Zh_text)->text(), QString::fromLatin1(text)) << key;
+  }
 }
 
 // Each step control starts at the whole value of its box, so that its first
 // click moves the box by one; it stops at both ends of its range.
 TEST_F(MainWindowTest, EachStepControlStartsAtItsBoxsValueAndStopsAtBothEnds) {
-  const struct { QScrollBar* bar; QLineEdit* box; int start, low, high; } rows[] = {
-      {window->HS(0), edit(Box::p_text), 0, 0, 8},    {window->HS(1), edit(Box::Z_text), 50, 1, 150},
-      {window->HS(2), edit(Box::Zh_text), 10, 1, 50}, {window->HS(3), edit(Box::ze_text), 1, 1, 20},
-      {window->HS(4), edit(Box::l_text), 50, 1, 100}, {window->HS(5), edit(Box::lh_text), 10, 1, 50},
-      {window->HS(6), edit(Box::le_text), 1, 1, 20},  {window->HS(7), edit(Box::lm_text), 1, 0, 5},
-      {window->HS(8), edit(Box::lK_text), 5, 0, 10},  {window->HSsp(), window->speed_box(), 4, 1, 200}};
+  const struct { int start, low, high; } rows[kTextBoxCount] = {
+      {0, 0, 8}, {50, 1, 150}, {10, 1, 50}, {1, 1, 20}, {50, 1, 100}, {10, 1, 50}, {1, 1, 20}, {1, 0, 5}, {5, 0, 10},
+      {4, 1, 200}};
   using A = QAbstractSlider;
-  for (const auto& r : rows) {
+  for (int i = 0; i < kTextBoxCount; ++i) {
+    const struct { QScrollBar* bar; QLineEdit* box; int start, low, high; } r = {
+        window->step_control(i), window->text_box(i), rows[i].start, rows[i].low, rows[i].high};
     SCOPED_TRACE(r.bar->objectName().toStdString());
     EXPECT_EQ(r.box->text(), QString::number(r.start));
     r.bar->triggerAction(A::SliderSingleStepAdd);  // a click on the right arrow
@@ -142,13 +146,13 @@ TEST_F(MainWindowTest, EachStepControlStartsAtItsBoxsValueAndStopsAtBothEnds) {
   }
 }
 
-// The timer behind Timer1 runs at exactly speed x 50 ms, and is a precise one:
-// a coarse timer may be 5 % off.
-TEST_F(MainWindowTest, Timer1IsAPreciseTimerAtSpeedTimes50Ms) {
+// The day timer runs at exactly speed x 50 ms, and is a precise one: a coarse
+// timer may be 5 % off.
+TEST_F(MainWindowTest, TheDayTimerIsAPreciseTimerAtSpeedTimes50Ms) {
   const std::pair<const char*, int> speeds[] = {{"1", 50}, {"4", 200}, {"200", 10000}, {"0.02", 1}, {"1310.7", 65535}};
   for (const auto& [speed, ms] : speeds) {
     window->speed_box()->setText(QString::fromLatin1(speed));
-    const QTimer& timer = window->timer().engine();
+    const QTimer& timer = window->day_timer().engine();
     EXPECT_TRUE(timer.isActive()) << speed;
     EXPECT_EQ(timer.interval(), ms) << speed;
     EXPECT_EQ(timer.timerType(), Qt::PreciseTimer) << speed;
@@ -159,10 +163,10 @@ TEST_F(MainWindowTest, Timer1IsAPreciseTimerAtSpeedTimes50Ms) {
 // day 99 it is wiped for the next hundred.
 TEST_F(MainWindowTest, TheGraphShowsItsGridFromTheFirstDayAndAFreshSheetAfterDay99) {
   const QStringList long_run = {"8", "50", "10", "5", "10", "20", "10", "3", "3"};
-  for (int i = 0; i < kBoxCount; ++i) edit(kAllBoxes[i])->setText(long_run[i]);
-  window->sim_com()->click();
+  for (int i = 0; i < kParameterCount; ++i) window->text_box(i)->setText(long_run[i]);
+  window->start_button()->click();
   const auto marks = [this] {  // pixels in the colours of the counts
-    const QImage& image = window->gra()->image();
+    const QImage& image = window->graph()->image();
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x) {
@@ -172,11 +176,11 @@ TEST_F(MainWindowTest, TheGraphShowsItsGridFromTheFirstDayAndAFreshSheetAfterDay
     return n;
   };
   const auto grid = [this] {
-    const QImage& image = window->gra()->image();
+    const QImage& image = window->graph()->image();
     return image.pixel(205, 150) == qRgb(0, 0, 0) && image.pixel(150, 105) == qRgb(1, 0, 0);
   };
   for (int day = 1; day <= 100; ++day) {
-    window->Timer1_Timer();
+    window->tick();
     if (day == 1 || day == 100) {
       EXPECT_TRUE(grid()) << day;
       EXPECT_TRUE(marks() > 0 && marks() < 30) << day;
@@ -185,17 +189,17 @@ TEST_F(MainWindowTest, TheGraphShowsItsGridFromTheFirstDayAndAFreshSheetAfterDay
       EXPECT_GT(marks(), 500);
     }
   }
-  EXPECT_TRUE(window->timer().enabled());  // the run was still going
+  EXPECT_TRUE(window->form().timer_on());  // the run was still going
 }
 
-TEST_F(MainWindowTest, Timer1TicksThroughTheEventLoopAtTheSpeedsIntervalUntilStopped) {
+TEST_F(MainWindowTest, TheDayTimerTicksThroughTheEventLoopAtTheSpeedsIntervalUntilStopped) {
   // A run that lasts: plants grow, and animals live long enough to find food.
   const std::pair<Box, const char*> long_run[] = {
       {Box::p_text, "8"}, {Box::ze_text, "5"}, {Box::le_text, "10"}, {Box::lm_text, "3"}, {Box::lK_text, "3"}};
-  for (const auto& [b, text] : long_run) edit(b)->setText(QString::fromLatin1(text));
-  QSignalSpy ticks(&window->timer(), &DayTimer::tick);
-  window->speed_box()->setText(QString());  // interval 0: enabled, yet no days
-  window->sim_com()->click();
+  for (const auto& [b, text] : long_run) box(b)->setText(QString::fromLatin1(text));
+  QSignalSpy ticks(&window->day_timer(), &DayTimer::tick);
+  window->speed_box()->setText(QString());  // interval 0: on, yet no days
+  window->start_button()->click();
   QTest::qWait(60);
   EXPECT_EQ(ticks.count(), 0);
 
@@ -206,29 +210,29 @@ TEST_F(MainWindowTest, Timer1TicksThroughTheEventLoopAtTheSpeedsIntervalUntilSto
   EXPECT_GE(clock.elapsed(), 6 * 20 - 2);
   EXPECT_EQ(w().day, 7);  // the first day of a sheet is shown as 2
 
-  window->Command2()->click();
-  window->Command2()->click();  // stopped already: changes nothing, resumes nothing
+  window->stop_button()->click();
+  window->stop_button()->click();  // stopped already: changes nothing, resumes nothing
   QTest::qWait(60);
   EXPECT_EQ(w().day, 7);
-  EXPECT_FALSE(window->timer().enabled());
+  EXPECT_FALSE(window->form().timer_on());
 }
 
-TEST_F(MainWindowTest, KaisetsuHidesShowsAndReloadsTheAboutWindow) {
+TEST_F(MainWindowTest, TheAboutButtonHidesShowsAndReopensTheAboutWindow) {
   QPointer<AboutWindow> first = window->about_window();
   ASSERT_TRUE(first && first->isVisible());
-  window->Command1()->click();
+  window->about_button()->click();
   process_deferred_deletes();
   ASSERT_FALSE(first.isNull());  // hidden, not unloaded
   EXPECT_FALSE(first->isVisible());
-  window->Command1()->click();
+  window->about_button()->click();
   EXPECT_EQ(window->about_window(), first);
   EXPECT_TRUE(first->isVisible());
 
-  first->close();  // unloads it; the next 解説 loads a fresh one
+  first->close();  // deletes it; the next 解説 opens a fresh one
   process_deferred_deletes();
   EXPECT_TRUE(first.isNull());
   window->move(500, 40);
-  window->Command1()->click();
+  window->about_button()->click();
   ASSERT_NE(window->about_window(), nullptr);
   EXPECT_TRUE(window->about_window()->isVisible());
   // Beside the main window: on its left, the offscreen screen (800 wide) having
@@ -250,14 +254,14 @@ TEST_F(MainWindowTest, ClosingTheMainWindowClosesTheAboutWindowAndEndsTheProgram
   EXPECT_EQ(last.count(), 1);
 }
 
-// The layout's widths suit the original font; the stand-in runs wider, so a
-// text that would be cut is drawn condensed instead.
+// The layout's widths suit a narrower font than the stand-in, so a text that
+// would be cut is drawn condensed instead.
 TEST_F(MainWindowTest, LongDaysAndThreeDigitValuesAreCondensedToFit) {
-  QLabel& daycap = *window->daycap();
+  QLabel& shown = *window->day();
   for (int day : {12, 999, 1000, 32767, 7}) {
     window->show_day(day);
-    EXPECT_EQ(stretch(daycap) < QFont::Unstretched, day >= 1000) << day;
-    EXPECT_LE(text_width(daycap, daycap.text()), daycap.contentsRect().width()) << day;
+    EXPECT_EQ(stretch(shown) < QFont::Unstretched, day >= 1000) << day;
+    EXPECT_LE(text_width(shown, shown.text()), shown.contentsRect().width()) << day;
   }
   // A label whose width changes is fitted anew, not from what it learnt before.
   QLabel label;
@@ -269,10 +273,10 @@ TEST_F(MainWindowTest, LongDaysAndThreeDigitValuesAreCondensedToFit) {
   show_label_number(label, 4321, true);
   EXPECT_LE(text_width(label, label.text()), 40);
 
-  window->HS(1)->setValue(150);
-  QLineEdit& box = *edit(Box::Z_text);
-  EXPECT_LT(stretch(box), QFont::Unstretched);
-  EXPECT_LE(text_width(box, box.text()), box_text_room(box));
+  window->step_control(1)->setValue(150);
+  QLineEdit& count = *box(Box::Z_text);
+  EXPECT_LT(stretch(count), QFont::Unstretched);
+  EXPECT_LE(text_width(count, count.text()), box_text_room(count));
 }
 
 }  // namespace

@@ -21,21 +21,24 @@ const QStringList kTexts = {"",   "0",   "1",   "3",     "8",     "20",    "50",
 // Settings under which a run lasts hundreds of days, in Box order.
 const QStringList kLongRun = {"8", "50", "10", "5", "10", "20", "10", "3", "3"};
 
-// Timer1 runs only while on at an interval above 0, and a box is red exactly
+// The day timer runs only while on at an interval above 0, and a box is red exactly
 // when its text is refused (le_text and lm_text are judged against each
 // other's stored value, so a later change may right them unseen); a refused
 // speed leaves the interval as it was before the action.
 void check_promises(MainWindow& window, int interval_before) {
-  const DayTimer& timer = window.timer();
-  ASSERT_EQ(timer.running(), timer.enabled() && timer.interval() > 0);
+  const Form& form = window.form();
+  ASSERT_EQ(window.day_timer().running(), form.timer_on() && form.interval() > 0);
+  if (form.ticking()) {
+    ASSERT_EQ(window.day_timer().engine().interval(), form.interval());
+  }
   for (Box b : kAllBoxes) {
     if (b == Box::le_text || b == Box::lm_text) continue;
-    const std::string text = window.box(b)->text().toStdString();
-    ASSERT_EQ(has_error_cue(*window.box(b)), !box_text_valid(b, text, window.sim().w)) << box_name(b);
+    QLineEdit& box = *window.text_box(static_cast<int>(b));
+    ASSERT_EQ(has_error_cue(box), !box_text_valid(b, box.text().toStdString(), window.sim().w)) << box_name(b);
   }
   const std::optional<int> interval = speed_interval(window.speed_box()->text().toStdString());
   ASSERT_EQ(has_error_cue(*window.speed_box()), !interval);
-  ASSERT_EQ(timer.interval(), interval.value_or(interval_before));
+  ASSERT_EQ(form.interval(), interval.value_or(interval_before));
 }
 
 using StressTest = MainWindowTest;
@@ -47,33 +50,33 @@ TEST_F(StressTest, ASeededStormOfUserActionsKeepsTheWindowsPromises) {
   for (int event = 0; event < 10000; ++event) {
     SCOPED_TRACE(event);
     const int row = pick(kBoxCount + 1);  // the nine rows, then the speed
-    QLineEdit* box = row < kBoxCount ? edit(kAllBoxes[row]) : window->speed_box();
+    QLineEdit* edit = window->text_box(row);
     const int day = w().day;
     const int beeps = services.beeps;
-    const int interval = window->timer().interval();
+    const int interval = window->form().interval();
     switch (pick(8)) {
-      case 0: box->setText(kTexts[pick(kTexts.size())]); break;
+      case 0: edit->setText(kTexts[pick(kTexts.size())]); break;
       case 1:  // a step or page either way, or to an end
-        (row < kBoxCount ? window->HS(row) : window->HSsp())->triggerAction(QAbstractSlider::SliderAction(1 + pick(6)));
+        window->step_control(row)->triggerAction(QAbstractSlider::SliderAction(1 + pick(6)));
         break;
       case 2:
-        for (int i = 0; i < kBoxCount; ++i) edit(kAllBoxes[i])->setText(kLongRun[i]);
-        window->sim_com()->click();
-        ASSERT_TRUE(window->timer().enabled() && w().day == 0);
+        for (int i = 0; i < kBoxCount; ++i) window->text_box(i)->setText(kLongRun[i]);
+        window->start_button()->click();
+        ASSERT_TRUE(window->form().timer_on() && w().day == 0);
         break;
       case 3:
-        window->Command2()->click();
-        ASSERT_FALSE(window->timer().enabled());
+        window->stop_button()->click();
+        ASSERT_FALSE(window->form().timer_on());
         break;
-      case 4: window->Command1()->click(); break;
+      case 4: window->about_button()->click(); break;
       default:
-        if (!window->timer().running()) break;
-        window->Timer1_Timer();
+        if (!window->day_timer().running()) break;
+        window->tick();
         ++days;
         ASSERT_EQ(w().day, day % 100 == 0 ? day + 2 : day + 1);  // day 1 of a sheet is shown as 2
-        ASSERT_EQ(window->daycap()->text(), QString::number(w().day));
-        if (window->timer().enabled()) {
-          ASSERT_EQ(window->z_suu()->text() + ' ' + window->l_suu()->text(),
+        ASSERT_EQ(window->day()->text(), QString::number(w().day));
+        if (window->form().timer_on()) {
+          ASSERT_EQ(window->herbivore_count()->text() + ' ' + window->carnivore_count()->text(),
                     QStringLiteral("%1 %2").arg(w().z_num).arg(w().l_num));
         } else {
           ASSERT_EQ(services.beeps, beeps + 1);  // a kind died out
@@ -86,15 +89,15 @@ TEST_F(StressTest, ASeededStormOfUserActionsKeepsTheWindowsPromises) {
 }
 
 TEST_F(StressTest, ARunAtTheDayLimitStopsWithOneBeepAndChangesNothing) {
-  window->Timer1_Timer();
+  window->tick();
   w().day = kDayLimit;
   const auto draws = window->sim().draws();
-  window->Timer1_Timer();
-  EXPECT_FALSE(window->timer().enabled());
+  window->tick();
+  EXPECT_FALSE(window->form().timer_on());
   EXPECT_EQ(services.beeps, 1);
   EXPECT_EQ(window->sim().draws(), draws);
   EXPECT_EQ(w().day, kDayLimit);
-  EXPECT_EQ(window->daycap()->text(), QStringLiteral("2"));  // the day that could not be counted is not shown
+  EXPECT_EQ(window->day()->text(), QStringLiteral("2"));  // the day that could not be counted is not shown
 }
 
 }  // namespace

@@ -19,14 +19,14 @@ inline void process_deferred_deletes() { QCoreApplication::sendPostedEvents(null
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() { window->form_load(); }
+  MainWindowTest() { window->load(); }
 
   void TearDown() override {
     window.reset();
     process_deferred_deletes();
   }
 
-  QLineEdit* edit(Box b) const { return window->box(b); }
+  QLineEdit* box(Box b) const { return window->text_box(static_cast<int>(b)); }
   World& w() { return window->sim().w; }
 
   RecordingServices services;

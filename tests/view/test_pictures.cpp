@@ -1,5 +1,5 @@
 // The embedded pictures as the program loads them: each at its size with its
-// corner colour, read the same by Qt and by the painters' own XPM reader;
+// corner colour, read from its file by Qt just as our own XPM reader reads it;
 // sprite k = plant level + 3 x occupant, with the ground of its level at every
 // corner and its animal's colours.
 #include <gtest/gtest.h>
@@ -7,12 +7,16 @@
 #include <QImage>
 
 #include "assets/picture_data.h"
-#include "assets/pictures.h"
 #include "view/field_painter.h"
 #include "view/xpm.h"
 
 namespace noboria {
 namespace {
+
+// The picture's file in assets/, as Qt reads it.
+QImage read_by_qt(const QString& file) {
+  return QImage(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../assets/") + file).convertToFormat(QImage::Format_ARGB32);
+}
 
 QImage read_by_painters(Picture p) {
   const std::optional<PixelImage> image = decode_xpm(picture_xpm(p));
@@ -22,21 +26,20 @@ QImage read_by_painters(Picture p) {
 }
 
 TEST(Pictures, EachLoadsAtItsSizeWithItsCornerColourAlikeInQtAndInThePainters) {
-  ensure_pictures();
   const QRgb see_through = 0;
   for (const auto& [path, picture, size, corner] :
-       {std::tuple(kLegendHerbivorePath, Picture::legend_herbivore, QSize(32, 32), qRgb(0, 255, 0)),
-        std::tuple(kLegendCarnivorePath, Picture::legend_carnivore, QSize(32, 32), see_through),
-        std::tuple(kIconPath, Picture::icon, QSize(32, 32), see_through),
-        std::tuple(kAboutZebraPath, Picture::about_zebra, QSize(80, 81), see_through)}) {
-    SCOPED_TRACE(path.toStdString());
-    const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+       {std::tuple("pictures/legend_herbivore.xpm", Picture::legend_herbivore, QSize(32, 32), qRgb(0, 255, 0)),
+        std::tuple("pictures/legend_carnivore.xpm", Picture::legend_carnivore, QSize(32, 32), see_through),
+        std::tuple("pictures/icon.xpm", Picture::icon, QSize(32, 32), see_through),
+        std::tuple("pictures/about_zebra.xpm", Picture::about_zebra, QSize(80, 81), see_through)}) {
+    SCOPED_TRACE(path);
+    const QImage image = read_by_qt(QString::fromLatin1(path));
     EXPECT_EQ(image.size(), size);
     EXPECT_EQ(image.pixel(0, 0), corner);
     EXPECT_EQ(read_by_painters(picture), image);
   }
   for (int k = 0; k < kSpriteCount; ++k)
-    EXPECT_EQ(read_by_painters(static_cast<Picture>(k)), QImage(sprite_path(k)).convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(read_by_painters(static_cast<Picture>(k)), read_by_qt(QStringLiteral("sprites/sprite%1.xpm").arg(k)));
   EXPECT_FALSE(decode_xpm("\"2 1 1 1\", \". c #000000\", \".\"").has_value());  // a short row
   EXPECT_FALSE(decode_xpm("\"1 1 1 1\", \". c red\", \".\"").has_value());      // a colour by name
 }
@@ -50,7 +53,7 @@ TEST(Sprites, EachShowsTheGroundOfItsLevelAndItsAnimal) {
   };
   for (int k = 0; k < kSpriteCount; ++k) {
     SCOPED_TRACE(k);
-    const QImage file(sprite_path(k));
+    const QImage file(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../assets/sprites/sprite%1.xpm").arg(k));
     EXPECT_FALSE(file.hasAlphaChannel());                                       // opaque, so drawn by plain copies
     EXPECT_EQ(file.colorTable().contains(qRgb(0, 0, 0)), k / 3 == 1);           // a zebra's black stripes
     EXPECT_EQ(file.colorTable().contains(qRgb(0xF0, 0xC0, 0x30)), k / 3 == 2);  // a lion's mane

@@ -116,7 +116,7 @@ class ScriptRunner {
         bar(command.target)->setValue(static_cast<int>(command.number));
         break;
       case Command::kClick:
-        window_.control(command.target == 0 ? "start_button" : "stop_button")->click();
+        static_cast<QPushButton*>(window_.control(command.target == 0 ? "start_button" : "stop_button"))->click();
         break;
       case Command::kTick:
         for (std::uint64_t i = 0; i < command.number; ++i) {
@@ -158,6 +158,16 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   noboria::install_fonts();
 
+  noboria::ScriptedRandom random(std::move(*values), random_exhausted);
+  RecordingServices services;
+  MainWindow window(random, services);
+  window.load();
+
+  ScriptRunner runner(window, services);
+  std::array<noboria::trace::BarLimits, noboria::trace::kBarCount> limits;
+  for (int i = 0; i < noboria::trace::kBarCount; ++i) limits[i] = {runner.bar(i)->minimum(), runner.bar(i)->maximum()};
+  noboria::trace::ScriptReader reader(limits);
+  Command command;
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!reader.read(line, command)) {

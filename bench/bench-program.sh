@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The whole game against the least Qt Widgets program: start-up, memory, the
-# accuracy and cost of Timer1's ticks, and days per second. Needs Xvfb,
+# accuracy and cost of the day timer's ticks, and days per second. Needs Xvfb,
 # xdotool, ImageMagick and python3-xlib (tools/install-deps.sh).
 # Usage: bench/bench-program.sh BUILD_DIR
 set -euo pipefail

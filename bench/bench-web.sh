@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The browser edition's page in headless Chromium against the least page:
-# start-up, file size, Timer1's accuracy and CPU per tick (web_bench.mjs).
+# start-up, file size, the day timer's accuracy and CPU per tick (web_bench.mjs).
 # Usage: bench/bench-web.sh BUILD_DIR [--quick]; the page is build-web/noboria.html
 # (or NOBORIA_WEB_BUILD/noboria.html).
 set -euo pipefail

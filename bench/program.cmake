@@ -15,7 +15,7 @@ target_include_directories(noboria-bench-floor PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(noboria-bench-floor PRIVATE ui Qt6::Test)
 set_target_properties(noboria-bench-floor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NOBORIA_BENCH_TOOLS})
 
-# The real main window with a clock on Timer1, and days back to back.
+# The real main window with a clock on the day timer, and days back to back.
 add_executable(noboria-bench-harness ${CMAKE_CURRENT_LIST_DIR}/program_harness.cpp)
 target_include_directories(noboria-bench-harness PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(noboria-bench-harness PRIVATE ui Qt6::Test)

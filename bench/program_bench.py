@@ -6,7 +6,7 @@
   X server every 2 ms. Launches alternate between the two; the median of each.
 - Memory: peak resident set (VmHWM) after 10 s, the game running a long run
   at speed 1 (typed into its boxes with xdotool), the yardstick idle.
-- Ticks: the harness (the real main window) times 400 ticks of Timer1 at
+- Ticks: the harness (the real main window) times 400 ticks of the day timer at
   speed 1 under Xvfb, with the CPU time they cost; the floor (one Japanese
   label changed every 50 ms, in the game's fonts) is timed the same way for
   200 ticks before and 200 after, so that a change of the machine's load

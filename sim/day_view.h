@@ -25,7 +25,7 @@ class DayView {
   virtual void gra_plot(const GraphPoint& p) = 0;  // the day's two dashes and circles
   virtual void show_day(int day) = 0;              // caption of daycap
   virtual void show_counts(int z_num, int l_num) = 0;  // captions of z_suu, l_suu
-  virtual void timer_off() = 0;                    // switch Timer1 off
+  virtual void timer_off() = 0;                    // switch the day timer off
   virtual void beep() = 0;
 };
 

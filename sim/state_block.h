@@ -1,5 +1,5 @@
 #pragma once
-// The state block a trace prints on `dump`: the world record, Timer1, the
+// The state block a trace prints on `dump`: the world record, the day timer, the
 // beep and draw counts and the three captions, in a fixed text form that
 // golden files are compared with byte for byte. Both trace drivers (the
 // desktop's and the browser page's) print it through this one function.

@@ -35,7 +35,9 @@ class LinkInterface final : public QAccessibleWidget {
 class SilentLabel final : public QAccessibleWidget {
  public:
   explicit SilentLabel(QWidget* widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
-  QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t); }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+  }
 };
 
 QAccessibleInterface* make_interface(const QString&, QObject* object) {
@@ -52,7 +54,9 @@ QAccessibleInterface* make_interface(const QString&, QObject* object) {
 
 void install_accessibility() { QAccessible::installFactory(make_interface); }
 
-void set_reader_role(QWidget& widget, QAccessible::Role role) { widget.setProperty(kRoleProperty, static_cast<int>(role)); }
+void set_reader_role(QWidget& widget, QAccessible::Role role) {
+  widget.setProperty(kRoleProperty, static_cast<int>(role));
+}
 
 void set_said_elsewhere(QWidget& caption) { caption.setProperty(kSaidElsewhereProperty, true); }
 

@@ -38,7 +38,9 @@ class LinkInterface final : public QAccessibleWidget {
 class SilentLabel final : public QAccessibleWidget {
  public:
   explicit SilentLabel(QWidget* widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
-  QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t); }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+  }
 };
 
 QAccessibleInterface* make_interface(const QString& class_name, QObject* object) {
@@ -58,7 +60,9 @@ QAccessibleInterface* make_interface(const QString& class_name, QObject* object)
 
 void install_accessibility() { QAccessible::installFactory(make_interface); }
 
-void set_reader_role(QWidget& widget, QAccessible::Role role) { widget.setProperty(kRoleProperty, static_cast<int>(role)); }
+void set_reader_role(QWidget& widget, QAccessible::Role role) {
+  widget.setProperty(kRoleProperty, static_cast<int>(role));
+}
 
 void set_said_elsewhere(QWidget& caption) { caption.setProperty(kSaidElsewhereProperty, true); }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The one cue the program adds to the design: a parameter box whose text is
-// refused turns light red and its tooltip says what it accepts.
+// The error cue: a box whose text is refused turns light red and its tooltip
+// says what it accepts, until it holds a text it takes.
 
 #include <QColor>
 #include <QString>

@@ -33,7 +33,8 @@ void paint(QWidget& widget, const Control& c) {
   if (c.colour == kInherit && c.ground == kInherit) return;
   QPalette palette = widget.palette();
   if (c.colour != kInherit) palette.setColor(QPalette::WindowText, qt_colour(c.colour));
-  if (c.ground != kInherit) palette.setColor(c.kind == Kind::button ? QPalette::Button : QPalette::Window, qt_colour(c.ground));
+  if (c.ground != kInherit)
+    palette.setColor(c.kind == Kind::button ? QPalette::Button : QPalette::Window, qt_colour(c.ground));
   widget.setPalette(palette);
   if (c.ground != kInherit && c.kind != Kind::button) widget.setAutoFillBackground(true);
 }
@@ -111,8 +112,12 @@ QWidget* make(QWidget& window, const Control& c, const FormWidgets::LinkPressed&
     case Kind::caption:
     case Kind::count:
       return set_text(caption(window, c), c);
-    case Kind::link:
-      return set_text(new LinkLabel(&window, [&c, link_pressed] { if (link_pressed) link_pressed(c); }), c);
+    case Kind::link: {
+      auto pressed = [&c, link_pressed] {
+        if (link_pressed) link_pressed(c);
+      };
+      return set_text(new LinkLabel(&window, pressed), c);
+    }
     case Kind::box:
       return text_box(window, c);
     case Kind::step: {
@@ -141,7 +146,8 @@ QWidget* make(QWidget& window, const Control& c, const FormWidgets::LinkPressed&
 // their text; the counts' names follow the days; the stops over the field
 // and the graph speak for them.
 bool named_here(Kind kind) {
-  return kind == Kind::box || kind == Kind::step || kind == Kind::picture || kind == Kind::link || kind == Kind::summary;
+  return kind == Kind::box || kind == Kind::step || kind == Kind::picture || kind == Kind::link ||
+         kind == Kind::summary;
 }
 
 }  // namespace
@@ -188,7 +194,8 @@ FormWidgets::FormWidgets(QWidget& window, WindowId which, LinkPressed link_press
 }
 
 QWidget* FormWidgets::operator[](std::string_view role) const {
-  const auto it = std::find_if(widgets_.begin(), widgets_.end(), [role](const auto& w) { return w.first->role == role; });
+  const auto it =
+      std::find_if(widgets_.begin(), widgets_.end(), [role](const auto& w) { return w.first->role == role; });
   if (it == widgets_.end()) std::abort();  // a role the window does not have is a fault of the program
   return it->second;
 }

@@ -81,11 +81,14 @@ void MainWindow::tell_readers() {
   for (const auto& [c, widget] : widgets_.all()) {
     if (c->kind != Kind::count) continue;
     auto* label = static_cast<QLabel*>(widget);
-    spoken_->follow_name(*label, [c, label] { return QString::fromStdString(count_name(*c, label->text().toStdString())); });
+    spoken_->follow_name(*label,
+                         [c, label] { return QString::fromStdString(count_name(*c, label->text().toStdString())); });
   }
   graph_summary_.follow(sim().w);
-  spoken_->follow_description(*widgets_["field_summary"], [this] { return QString::fromStdString(field_summary(sim().w)); });
-  spoken_->follow_description(*widgets_["graph_summary"], [this] { return QString::fromStdString(graph_summary_.text()); });
+  spoken_->follow_description(*widgets_["field_summary"],
+                              [this] { return QString::fromStdString(field_summary(sim().w)); });
+  spoken_->follow_description(*widgets_["graph_summary"],
+                              [this] { return QString::fromStdString(graph_summary_.text()); });
   announcer_ = new Announcer(*this);
 }
 

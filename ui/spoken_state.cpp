@@ -7,9 +7,10 @@
 namespace noboria {
 
 SpokenState::SpokenState(QObject* parent) : QObject(parent) {
-  timer_.setSingleShot(true);
-  timer_.setInterval(kDelayMs);
-  connect(&timer_, &QTimer::timeout, this, &SpokenState::flush);
+  last_changes_.setSingleShot(true);
+  last_changes_.setInterval(kDelayMs);
+  connect(&last_changes_, &QTimer::timeout, this, &SpokenState::flush);
+  since_flush_.start();
 }
 
 void SpokenState::follow_name(QWidget& widget, Text text) {
@@ -24,7 +25,11 @@ void SpokenState::follow_description(QWidget& widget, Text text) {
 }
 
 void SpokenState::changed() {
-  if (!timer_.isActive()) timer_.start();
+  if (since_flush_.elapsed() >= kDelayMs) {
+    flush();
+    return;
+  }
+  last_changes_.start();  // put off while changes keep coming
 }
 
 // Qt tells the readers of a new name or description itself; an unchanged
@@ -39,6 +44,8 @@ void SpokenState::hand_over(const Followed& f) {
 }
 
 void SpokenState::flush() {
+  last_changes_.stop();
+  since_flush_.start();
   for (const Followed& f : followed_) {
     if (!f.description || f.widget->hasFocus()) hand_over(f);
   }

@@ -3,8 +3,11 @@
 // at most once every kDelayMs instead of at every day: a reader told of each
 // change of a fast run falls seconds behind the keys. A followed name is set
 // at each hand-over; a followed description only while its widget has the
-// focus, and as it gets it, since nobody reads it otherwise.
+// focus, and as it gets it, since nobody reads it otherwise. During a run
+// the hand-over rides on a day; only the last changes wait for a timer, so
+// a run wakes the program no more often than its days do.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -41,7 +44,8 @@ class SpokenState final : public QObject {
   void flush();
 
   std::vector<Followed> followed_;
-  QTimer timer_;
+  QElapsedTimer since_flush_;
+  QTimer last_changes_;
 };
 
 }  // namespace noboria

@@ -12,15 +12,24 @@ namespace {
 
 std::optional<StepKey> step_key(int key) {
   switch (key) {
-    case Qt::Key_Left: return StepKey::left;
-    case Qt::Key_Right: return StepKey::right;
-    case Qt::Key_Up: return StepKey::up;
-    case Qt::Key_Down: return StepKey::down;
-    case Qt::Key_PageUp: return StepKey::page_up;
-    case Qt::Key_PageDown: return StepKey::page_down;
-    case Qt::Key_Home: return StepKey::home;
-    case Qt::Key_End: return StepKey::end;
-    default: return std::nullopt;
+    case Qt::Key_Left:
+      return StepKey::left;
+    case Qt::Key_Right:
+      return StepKey::right;
+    case Qt::Key_Up:
+      return StepKey::up;
+    case Qt::Key_Down:
+      return StepKey::down;
+    case Qt::Key_PageUp:
+      return StepKey::page_up;
+    case Qt::Key_PageDown:
+      return StepKey::page_down;
+    case Qt::Key_Home:
+      return StepKey::home;
+    case Qt::Key_End:
+      return StepKey::end;
+    default:
+      return std::nullopt;
   }
 }
 

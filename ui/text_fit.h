@@ -1,8 +1,8 @@
 #pragma once
-// The layout's widths were made for the original gothic's bitmap metrics; the
-// stand-in font runs a few pixels wider on some captions and on three-digit
-// values in the 25-pixel boxes. Such a text is drawn slightly condensed
-// instead of cut, keeping the control's place, size and point size.
+// The layout's widths suit a narrower gothic than the stand-in font, which
+// runs a few pixels wider on some captions and on three-digit values in the
+// 25-pixel boxes. Such a text is drawn slightly condensed instead of cut,
+// keeping the control's place, size and point size.
 
 class QLabel;
 class QLineEdit;

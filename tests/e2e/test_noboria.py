@@ -49,7 +49,7 @@ def controls():
     with Session("controls") as s:
         main, about = s.start(), s.window(ABOUT)
         for point, address in [((60, 240), "https://example.org/noboria/"), ((148, 264), "noboria@example.org")]:
-            s.click(about, *point)  # on Label4, then on Label6
+            s.click(about, *point)  # on the page address, then on the mail address
             s.window(MESSAGE, 5)
             copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=s.env, capture_output=True).stdout
             assert copied == address.encode(), f"the clipboard holds {copied!r} after a click on {address}"
@@ -139,20 +139,20 @@ def keyboard():  # focus marks of 3 : 1 or more; Return, Enter and Escape on Abo
         main, about = s.start(), s.window(ABOUT)
         s.click(main, *STOP)  # a still field and graph, for their marks
         s.click(main, SPEED[0] + 4, SPEED[1] + 4)
-        bars = [rect(9360, 360, 375, 255), rect(5160, 7080, 375, 255)]  # HS(0) and HSsp, the stops after speed
+        bars = [rect(9360, 360, 375, 255), rect(5160, 7080, 375, 255)]  # the plant rate's and the speed's step controls, the stops after speed
         unfocused = [s.shot(main, bar) for bar in bars]
         for n in range(2):
             before = s.shot(main, grow(bars[n]))
             s.key("Tab")
             focused = lambda: [s.shot(main, bar) != before for bar, before in zip(bars, unfocused)] == [n == 0, n == 1]
-            wait_for(f"Tab to mark {['HS(0)', 'HSsp'][n]} alone as focused", focused)
-            marked(main, ["HS(0)", "HSsp"][n], grow(bars[n]), before)
-        # HS(1) to HS(8) and 解説, then the field and the graph: the summary stops after all the others
+            wait_for(f"Tab to mark {['plant_rate_step', 'speed_step'][n]} alone as focused", focused)
+            marked(main, ["plant_rate_step", "speed_step"][n], grow(bars[n]), before)
+        # the other eight step controls and 解説, then the field and the graph: the summary stops after all the others
         marked(main, "the field", grow(FIELD), s.shot(main, grow(FIELD)), ["Tab"] * 10)
         marked(main, "the graph", grow(GRAPH), s.shot(main, grow(GRAPH)), ["Tab"])
         s.xdotool("windowfocus", "--sync", about)  # on OK; then the three links
-        for what, box in [("Label3", rect(600, 3000, 3015, 855)), ("Label4", rect(600, 3480, 3615, 255)),
-                          ("Label6", rect(1920, 3840, 2055, 255))]:
+        for what, box in [("author_page_link", rect(600, 3000, 3015, 855)), ("page_address_link", rect(600, 3480, 3615, 255)),
+                          ("mail_address_link", rect(1920, 3840, 2055, 255))]:
             marked(about, what, grow(box), s.shot(about, grow(box)), ["Tab"])
         s.key("Tab")  # round to OK again
         for key in ("Return", "KP_Enter", "Escape"):

@@ -30,6 +30,7 @@ class ReaderTest : public MainWindowTest {
 };
 
 TEST_F(ReaderTest, EveryControlIsNamedAsTheLayoutSaysAndEachCaptionIsHeardOnce) {
+  window->stop_button()->click();  // no day of its own while this test waits
   hand_over();
   AboutWindow& about = *window->about_window();
   for (const Control& c : controls()) {
@@ -75,7 +76,7 @@ TEST_F(ReaderTest, TheDaysReachReadersAFewTimesASecondAndTheSummariesOnlyWhoever
   const QString before = description(graph);
 
   run_days(20);
-  EXPECT_EQ(name(window->day()), day + QStringLiteral(" 2")) << "handed over at once";
+  EXPECT_NE(name(window->day()), day + QStringLiteral(" 22")) << "handed over at every day";
   hand_over();
   EXPECT_EQ(name(window->day()), day + QStringLiteral(" 22"));
   EXPECT_EQ(description(graph), before) << "nobody reads it";

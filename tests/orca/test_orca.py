@@ -13,9 +13,9 @@ EDITION, PROGRAM, ARTIFACTS = sys.argv[1:4]  # desktop <noboria> | page <noboria
 NEEDED = {"orca": "orca", "speech-dispatcher": "speech-dispatcher", "openbox": "openbox", "xdotool": "xdotool",
           "dbus-daemon": "dbus", "/usr/libexec/at-spi-bus-launcher": "at-spi2-core", "firefox-esr": "firefox-esr"}
 
-BOXES = [("植物の繁殖の速さ 0-8", 0), ("草食動物の数 1-100", 50), ("子供をうむまでの日数 1-50", 10),
-         ("えさなしで生きる日数 1-20", 1), ("肉食動物の数 1-100", 50), ("子供をうむまでの日数 1-50", 10),
-         ("えさなしで生きる日数 1-20", 1), ("満腹でえさをとらない日数 0-5", 1), ("えさをとる確率 1-10割", 5)]
+BOXES = [("植物の繁殖の速さ 0-8", 0), ("草食動物の数 1-100", 50), ("草食動物 子供をうむまでの日数 1-50", 10),
+         ("草食動物 えさなしで生きる日数 1-20", 1), ("肉食動物の数 1-100", 50), ("肉食動物 子供をうむまでの日数 1-50", 10),
+         ("肉食動物 えさなしで生きる日数 1-20", 1), ("満腹でえさをとらない日数 0-5", 1), ("えさをとる確率 1-10割", 5)]
 SPEED = ("シュミレーションの速さ 1-100", 4)
 BARS = [BOXES[0], SPEED] + BOXES[1:]  # the step controls' Tab order
 
@@ -27,7 +27,8 @@ DESKTOP = ([((), "push button", "シミュレーション", "シミュレーシ�
             (("Tab",), "text", SPEED[0], f"{SPEED[0]} text. / {SPEED[1]} selected.")] +
            [(("Tab",), "scroll bar", name, f"{name} scroll bar {value}.") for name, value in BARS] +
            [(("Tab",), "push button", "解説", "解説 push button.")])
-PAGE = ([((), "push button", "Ｏ Ｋ", "ノボリアについて dialog / O K push button."),
+ABOUT_READ = re.compile("ノボリアについて dialog このプログラムの目的は あなたが 【創造主】となり、.*維持することです。.* / O K push button")
+PAGE = ([((), "push button", "Ｏ Ｋ", ABOUT_READ),
          (("Escape",), "push button", "シミュレーション", "シミュレーション push button.")] +
         [(("Tab",), "entry", name, f"{name} entry {value} selected.") for name, value in BOXES] +
         [(("Tab",), "push button", "停止", "停止 push button."),

@@ -226,9 +226,4 @@ std::string_view spoken_name(const Control& c) { return c.name.empty() ? c.text 
 
 const WindowText& window_text(WindowId w) { return kWindows[static_cast<int>(w)]; }
 
-LinkTarget link_target(const Control& link) {
-  if (link.role == "mail_address_link") return {texts::kMail, texts::kMailMessage};
-  return {texts::kUrl, texts::kUrlMessage};
-}
-
 }  // namespace noboria

@@ -108,13 +108,6 @@ inline constexpr std::string_view kMailMessage =
 inline constexpr std::string_view kMessageOk = "OK";
 }  // namespace texts
 
-// What an address link copies, and the message box text that then says so.
-struct LinkTarget {
-  std::string_view address;
-  std::string_view message;
-};
-LinkTarget link_target(const Control& link);
-
 // The ground of a box whose text is refused (the error cue).
 inline constexpr std::uint32_t kCueGround = 0xFFC0C0;
 

@@ -81,10 +81,7 @@ void print_control(const Control& c, bool last) {
                      ",\"maximum\":" + std::to_string(c.maximum) + ",\"start_value\":" + std::to_string(c.start_value) +
                      ",\"hint\":" + quoted(c.hint) + ",\"name\":" + quoted(spoken_name(c)) +
                      ",\"description\":" + quoted(c.description);
-  if (c.kind == Kind::link) {
-    const LinkTarget t = link_target(c);
-    line += ",\"address\":" + quoted(t.address) + ",\"message\":" + quoted(t.message);
-  }
+  if (c.kind == Kind::link) line += ",\"address\":" + quoted(c.copies) + ",\"message\":" + quoted(c.message);
   std::printf("%s}%s\n", line.c_str(), last ? "" : ",");
 }
 

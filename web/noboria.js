@@ -112,6 +112,7 @@ async function start() {
   if (wasm.nb_about_shown()) openAbout();
   else closeAbout(false);  // the About button was pressed meanwhile
   attachTrace();
+  startClock();
 }
 
 start().catch((e) => {

@@ -76,7 +76,8 @@ void print_control(const Control& c, bool last) {
                      ",\"text\":" + quoted(c.text) + ",\"colour\":" + colour(c.colour) +
                      ",\"ground\":" + colour(c.ground) + ",\"font_px\":" + std::to_string(font_px(c.points)) +
                      ",\"bold\":" + (c.bold ? "true" : "false") + ",\"underline\":" + (c.underline ? "true" : "false") +
-                     ",\"wrap\":" + (c.wrap ? "true" : "false") + ",\"tab\":" + std::to_string(c.tab) +
+                     ",\"wrap\":" + (c.wrap ? "true" : "false") + ",\"lines\":" + quoted(c.lines) +
+                     ",\"tab\":" + std::to_string(c.tab) +
                      ",\"index\":" + std::to_string(c.index) + ",\"minimum\":" + std::to_string(c.minimum) +
                      ",\"maximum\":" + std::to_string(c.maximum) + ",\"start_value\":" + std::to_string(c.start_value) +
                      ",\"hint\":" + quoted(c.hint) + ",\"name\":" + quoted(spoken_name(c)) +

@@ -27,7 +27,7 @@ function show() {
       box.classList.toggle('cue', cued);
       if (cued) box.setAttribute('aria-invalid', 'true');
       else box.removeAttribute('aria-invalid');
-      if (tooltip.owner === box) showTooltip(box);
+      followHint(box);
     });
   }
   if (changes & CHANGED.counts) {
@@ -93,6 +93,7 @@ async function start() {
   wireBoxes();
   wireSteps();
   wireButtons();
+  wireHints();
   wireAbout();
   wireSpeech();
   // Start-up: the defaults, the first field and the timer; the About panel follows.

@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "assets/picture_data.h"
 #include "form/layout.h"
+#include "form/speech.h"
 #include "view/field_painter.h"
 #include "view/graph_painter.h"
 #include "web/page_abi.h"
@@ -89,6 +92,32 @@ void print_control(const Control& c, bool last) {
   std::printf("%s}%s\n", line.c_str(), last ? "" : ",");
 }
 
+// Every text the core writes besides the controls' own, made by the core's
+// own code with sample numbers: the instruction, what the counts are called,
+// the summaries a focused stop shows and the sentence that ends a run. The
+// page's font subset must hold them all.
+std::vector<std::string> core_texts() {
+  std::vector<std::string> out = {std::string(texts::kInstruction)};
+  for (const std::string_view role : page::kCountRoles) {
+    out.push_back(count_name(control(role), texts::kInstruction));
+    out.push_back(count_name(control(role), "1"));
+  }
+  World w;
+  GraphSummary graph;
+  graph.follow(w);  // before the first day
+  out.push_back(graph.text());
+  for (const auto& [herbivores, carnivores] : {std::pair{2, 2}, {3, 1}, {3, 1}}) {  // new, up and down, the same
+    ++w.day;
+    w.z_num = herbivores;
+    w.l_num = carnivores;
+    graph.follow(w);
+    out.push_back(graph.text());
+  }
+  out.push_back(field_summary(w));
+  out.push_back(run_end_sentence(w));
+  return out;
+}
+
 }  // namespace
 
 int main() {
@@ -110,6 +139,10 @@ int main() {
   }
   std::printf("],\n\"texts\":{\"program_title\":%s,\"message_ok\":%s},\n", quoted(texts::kProgramTitle).c_str(),
               quoted(texts::kMessageOk).c_str());
+  std::printf("\"core_texts\":[");
+  const std::vector<std::string> written = core_texts();
+  for (std::size_t i = 0; i < written.size(); ++i) std::printf("%s%s", i ? "," : "", quoted(written[i]).c_str());
+  std::printf("],\n");
   std::printf("\"cue_ground\":%s,\n\"icon_picture\":%d,\n", colour(kCueGround).c_str(),
               static_cast<int>(Picture::icon));
   // The canvases hold the painters' pictures pixel for pixel.

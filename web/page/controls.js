@@ -45,7 +45,7 @@ function wireSteps() {
       arrow.addEventListener('pointerdown', (e) => {
         if (e.button !== 0 || holder !== null) return;
         e.preventDefault();
-        bar.focus();
+        bar.focus({ focusVisible: false });  // a pointer's focus: no ring
         holder = e.pointerId;
         over = true;
         try { arrow.setPointerCapture(e.pointerId); } catch (err) { /* not capturable: fine */ }

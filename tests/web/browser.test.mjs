@@ -504,6 +504,8 @@ test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by
       return [id, { ...e.getBoundingClientRect().toJSON(), rendering: getComputedStyle(e).imageRendering }];
     })));
     const where = `${width}×${height}@${deviceScaleFactor}`;
+    // The start-up instruction stands in the day's place until the first day, as on the desktop.
+    await page.waitForFunction(() => /^\d+$/.test(document.getElementById('day').textContent));
     const cut = await page.$$eval('.label.fit', (labels) => labels.filter((e) => e.scrollWidth > e.clientWidth + 1).map((e) => e.id));
     assert.deepEqual(cut, [], `captions cut at ${where}`);
     assert.ok(await page.evaluate((w) => document.documentElement.scrollWidth <= w, width), `a sideways scroll bar at ${where}`);

@@ -5,6 +5,10 @@
 //                                      each of N ticks and the CPU they cost
 //   noboria-bench-harness days SECONDS days back to back, each followed by
 //                                      the window's repaint
+//   noboria-bench-harness pace SPEED SECONDS
+//                                      the days the day timer gives in
+//                                      SECONDS at SPEED (typed into its box),
+//                                      as the pupil sees them
 //
 // Prints "name value" lines. The ticks are timed as the floor's are
 // (tick_meter.h), after the game's own handler of each.
@@ -13,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -87,13 +92,49 @@ int measure_days(MainWindow& window, double seconds) {
   return 0;
 }
 
+// The event loop as the game runs it, for ms (QTest::qWait sleeps between its rounds).
+void run_events(int ms) {
+  QTimer::singleShot(ms, [] { QApplication::quit(); });
+  QApplication::exec();
+}
+
+// The days the window's own timer runs at a speed, with the event loop as
+// the game has it (repaints and all): the yardstick of the page's pace.
+int measure_pace(MainWindow& window, const char* speed, double seconds) {
+  long days = 0;
+  int restarts = 0;
+  // After the game's own handler: a run that died out starts again, as a pupil would.
+  QObject::connect(&window.timer(), &noboria::DayTimer::tick, &window, [&] {
+    ++days;
+    if (run_alive(window)) return;
+    ++restarts;
+    QTimer::singleShot(0, &window, [&window] { start_long_run(window); });
+  });
+  start_long_run(window);
+  window.speed_box()->setText(QString::fromLatin1(speed));
+  run_events(200);  // the first days also pay for first paints and caches
+  const long before = days;
+  QElapsedTimer clock;
+  clock.start();
+  const double cpu_start = noboria::bench::cpu_seconds();
+  run_events(static_cast<int>(seconds * 1000));
+  const double elapsed = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+  const long counted = days - before;
+  std::printf("interval_ms %d\n", window.timer().interval());
+  std::printf("days_per_s %.1f\n", static_cast<double>(counted) / elapsed);
+  std::printf("day_cpu_us %.1f\n", (noboria::bench::cpu_seconds() - cpu_start) / static_cast<double>(counted) * 1e6);
+  std::printf("restarts %d\n", restarts);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   noboria::install_fonts();
-  if (argc != 3 || (std::strcmp(argv[1], "ticks") != 0 && std::strcmp(argv[1], "days") != 0)) {
-    std::fprintf(stderr, "usage: %s ticks N | days SECONDS\n", argv[0]);
+  const bool pace = argc == 4 && std::strcmp(argv[1], "pace") == 0;
+  if (!pace && (argc != 3 || (std::strcmp(argv[1], "ticks") != 0 && std::strcmp(argv[1], "days") != 0))) {
+    std::fprintf(stderr, "usage: %s ticks N | days SECONDS | pace SPEED SECONDS\n", argv[0]);
     return 2;
   }
   noboria::MersenneRandom random(1);
@@ -105,6 +146,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "error: the window was never shown\n");
     return 1;
   }
+  if (pace) return measure_pace(window, argv[2], std::atof(argv[3]));
   return std::strcmp(argv[1], "ticks") == 0 ? measure_ticks(window, std::atoi(argv[2]))
                                             : measure_days(window, std::atof(argv[2]));
 }

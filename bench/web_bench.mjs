@@ -7,8 +7,14 @@
 // - the day timer at speed 1 in a long run (the page's own timer): the interval
 //   between the days as the day label changes, mean and p99, and the CPU
 //   time all the browser's processes spend per day, also less what they
-//   spend on the same page standing still.
-// Usage: node bench/web_bench.mjs PAGE [--quick]  (or NOBORIA_BENCH_QUICK=1)
+//   spend on the same page standing still;
+// - the pace at speeds 0.02-0.1 (1-5 ms a day): the days a second the page
+//   runs, side by side with the desktop's main window at the same speeds
+//   (bench/program_harness.cpp's pace mode, on a private Xvfb), and the
+//   page's in a background tab (with the browser's throttling of background
+//   tabs left on) and the most days one showing makes up on coming back.
+// Usage: node bench/web_bench.mjs PAGE [--desktop HARNESS] [--quick]  (or NOBORIA_BENCH_QUICK=1)
+import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -23,8 +29,16 @@ if (!fs.existsSync(page)) {
   console.error(`missing ${page}: build the page first (make web)`);
   process.exit(1);
 }
+const desktopAt = process.argv.indexOf('--desktop');
+const harness = desktopAt > 0 ? path.resolve(process.argv[desktopAt + 1]) : null;
+if (!harness || !fs.existsSync(harness)) {
+  console.error(`missing the desktop's harness ${harness}: build the desktop first (make)`);
+  process.exit(1);
+}
 const LAUNCHES = quick ? 1 : 10;
 const TICKS = quick ? 20 : 400;
+const PACE_SPEEDS = quick ? ['0.02'] : ['0.02', '0.04', '0.06', '0.08', '0.1'];
+const PACE_SECONDS = quick ? 0.3 : 3;
 const LONG_RUN = { plant_rate_box: '8', herbivore_count_box: '50', herbivore_birth_box: '10', herbivore_life_box: '5',
   carnivore_count_box: '10', carnivore_birth_box: '20', carnivore_life_box: '10', carnivore_rest_box: '3',
   carnivore_catch_box: '3' };
@@ -115,6 +129,90 @@ async function ticks() {
     cpuUs: (spent / (days.length - first)) * 1e6, netUs: ((spent - idle) / (days.length - first)) * 1e6 };
 }
 
+// The desktop's days a second at a speed: its real main window on a private Xvfb.
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+let xvfb = null;
+async function desktopPace(speed) {
+  if (!xvfb) {
+    xvfb = spawn('Xvfb', ['-displayfd', '1', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+      { stdio: ['ignore', 'pipe', 'ignore'] });
+    xvfb.display = await new Promise((resolve) => xvfb.stdout.once('data', (d) => resolve(`:${String(d).trim()}`)));
+  }
+  const runtime = fs.mkdtempSync(path.join(profile, 'xdg-'));
+  const out = execFileSync(harness, ['pace', speed, String(PACE_SECONDS)], {
+    encoding: 'utf8', env: { ...process.env, DISPLAY: xvfb.display, XDG_RUNTIME_DIR: runtime, QT_QPA_PLATFORM: 'xcb' },
+  });
+  return Number(/^days_per_s (\S+)$/m.exec(out)[1]);
+}
+
+// The page's days a second: a long run, started again whenever it ends, its
+// days counted from the day label however many one showing makes up.
+async function pacePage(pacer) {
+  const tab = await pacer.newPage();
+  await tab.goto(pathToFileURL(page).href);
+  await tab.waitForFunction(() => document.getElementById('about_window')?.checkVisibility());
+  await tab.evaluate((texts) => {
+    const $ = (id) => document.getElementById(id);
+    globalThis.edit = (id, text) => {
+      $(id).value = text;
+      $(id).dispatchEvent(new Event('input', { bubbles: true }));
+    };
+    for (const [id, text] of Object.entries(texts)) globalThis.edit(id, text);
+    Object.assign(globalThis, { days: 0, most: 0 });
+    let last = 0;
+    new MutationObserver(() => {
+      const day = Number($('day').textContent);
+      if (!(day > 0)) return;
+      const made = day > last ? day - last : day;
+      globalThis.days += made;
+      globalThis.most = Math.max(globalThis.most, made);
+      last = day;
+    }).observe($('day'), { childList: true, characterData: true, subtree: true });
+    // The end of a run is said: start another.
+    new MutationObserver(() => { if ($('announcement').textContent) setTimeout(() => $('start_button').click()); })
+      .observe($('announcement'), { childList: true, characterData: true, subtree: true });
+    $('start_button').click();
+  }, LONG_RUN);
+  return tab;
+}
+
+async function pageDaysPerSecond(tab, speed) {
+  await tab.evaluate((text) => globalThis.edit('speed_box', text), speed);
+  await sleep(200);
+  const from = await tab.evaluate(() => [globalThis.days, performance.now()]);
+  await sleep(PACE_SECONDS * 1000);
+  const to = await tab.evaluate(() => [globalThis.days, performance.now()]);
+  return ((to[0] - from[0]) / (to[1] - from[1])) * 1000;
+}
+
+async function pace() {
+  // Background tabs throttled as a pupil's browser does it (puppeteer turns that off by default).
+  const pacer = await puppeteer.launch({ ...launchOptions('chromium', path.join(profile, 'pacer')),
+    ignoreDefaultArgs: ['--disable-background-timer-throttling', '--disable-renderer-backgrounding',
+      '--disable-backgrounding-occluded-windows'] });
+  try {
+    const tab = await pacePage(pacer);
+    const speeds = [];
+    for (const speed of PACE_SPEEDS) {
+      speeds.push({ speed, desktop: await desktopPace(speed), page: await pageDaysPerSecond(tab, speed) });
+    }
+    // Another tab in front: this one hidden, its run going on.
+    const front = await pacer.newPage();
+    await front.bringToFront();
+    const hidden = await tab.evaluate(() => document.visibilityState);
+    const background = await pageDaysPerSecond(tab, '0.02');
+    await tab.bringToFront();
+    await tab.evaluate(() => { globalThis.most = 0; });
+    await sleep(500);
+    const burst = await tab.evaluate(() => globalThis.most);
+    if (hidden !== 'hidden') throw new Error(`the tab behind another was ${hidden}`);
+    return { speeds, background, burst };
+  } finally {
+    await pacer.close();
+    if (xvfb) xvfb.kill();
+  }
+}
+
 try {
   const times = { game: [], baseline: [] };
   for (let n = 0; n <= LAUNCHES; n++) {
@@ -128,6 +226,8 @@ try {
   const [game, yardstick] = [median(times.game), median(times.baseline)];
   const kb = fs.statSync(page).size / 1024;
   const tick = await ticks();
+  const paced = await pace();
+  const ratio = paced.speeds[0].page / paced.speeds[0].desktop;
   const rows = [
     ['start-up to the first painted field', `${game.toFixed(0)} ms`, `${yardstick.toFixed(0)} ms`, `${(game / yardstick).toFixed(2)} x`, '<= 1.5 x'],
     ['size of noboria.html', `${kb.toFixed(0)} KB`, '', '', '<= 300 KB'],
@@ -135,8 +235,13 @@ try {
     ['tick interval p99', `${tick.p99.toFixed(3)} ms`, '', '', ''],
     ['CPU per tick, all browser processes', `${tick.cpuUs.toFixed(0)} us`, '', `${(tick.cpuUs / 500).toFixed(2)} % of 50 ms`, ''],
     ['  less what the still page costs', `${tick.netUs.toFixed(0)} us`, '', `${(tick.netUs / 500).toFixed(2)} % of 50 ms`, ''],
+    ...paced.speeds.map(({ speed, page: days, desktop }) => [`days per second at speed ${speed}, page / desktop`,
+      `${days.toFixed(0)} /s`, `${desktop.toFixed(0)} /s`, `${(days / desktop).toFixed(2)} x`,
+      speed === '0.02' ? '>= 1.0 x' : '']),
+    ['days per second at speed 0.02, background tab', `${paced.background.toFixed(0)} /s`, '', '', ''],
+    ['most days one showing makes up on coming back', `${paced.burst}`, '', '', ''],
   ];
-  const header = ['measure (Chromium)', 'page', 'baseline', 'ratio', 'target'];
+  const header = ['measure (Chromium)', 'page', 'baseline or desktop', 'ratio', 'target'];
   const widths = header.map((_, i) => Math.max(...[header, ...rows].map((r) => r[i].length)));
   for (const r of [header, ...rows]) console.log(r.map((c, i) => c.padEnd(widths[i])).join('  ').trimEnd());
   console.log(`page start-up times (ms): ${times.game.map((t) => t.toFixed(0)).join(' ')}`);
@@ -148,6 +253,14 @@ try {
   console.log(`web_tick_p99_ms ${tick.p99.toFixed(3)} ms`);
   console.log(`web_tick_cpu_pct ${(tick.cpuUs / 500).toFixed(3)} %`);
   console.log(`web_tick_cpu_net_pct ${(tick.netUs / 500).toFixed(3)} %`);
+  for (const { speed, page: days, desktop } of paced.speeds) {
+    console.log(`web_days_per_s_${speed} ${days.toFixed(0)} /s`);
+    console.log(`desktop_days_per_s_${speed} ${desktop.toFixed(0)} /s`);
+  }
+  console.log(`web_days_ratio ${ratio.toFixed(2)} x`);
+  console.log(`web_days_ratio_goal_met ${ratio >= 1 ? 'yes' : 'no'} (>= 1.0 x)`);
+  console.log(`web_background_days_per_s ${paced.background.toFixed(0)} /s`);
+  console.log(`web_return_burst_days ${paced.burst}`);
 } finally {
   await browser.close();
   fs.rmSync(profile, { recursive: true, force: true });

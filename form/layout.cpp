@@ -95,6 +95,17 @@ constexpr std::array<std::array<std::string_view, 3>, kParameterCount> kRowRoles
 constexpr std::array<std::string_view, kParameterCount> kStepNames = {
     "HS0", "HS1", "HS2", "HS3", "HS4", "HS5", "HS6", "HS7", "HS8"};
 
+// Whether `lines` is `text` with line feeds put in.
+constexpr bool same_but_line_feeds(std::string_view lines, std::string_view text) {
+  std::size_t at = 0;
+  for (const char ch : lines) {
+    if (ch == '\n') continue;
+    if (at == text.size() || text[at] != ch) return false;
+    ++at;
+  }
+  return at == text.size();
+}
+
 constexpr std::array<Control, kControlCount> build() {
   std::array<Control, kControlCount> c{};
   std::size_t n = 0;
@@ -162,16 +173,19 @@ constexpr std::array<Control, kControlCount> build() {
   c[n++] = {.role = "about_aim", .window = A, .kind = Kind::caption, .place = {720, 840, 4515, 1380},
             .text = "\u3000このプログラムの目的は あなたが\u3000【創造主】となり、"
                     "生物の性質を決め、生態系をできるだけ長く維持することです。",
-            .colour = kPurple, .ground = kWhite, .points = 14.25, .wrap = true};
+            .colour = kPurple, .ground = kWhite, .points = 14.25, .wrap = true,
+            .lines = "\u3000このプログラムの目的は あなたが\u3000\n【創造主】となり、生物の性質を決め、\n"
+                     "生態系をできるだけ長く維持すること\nです。"};
   c[n++] = {.role = "about_hope", .window = A, .kind = Kind::caption, .place = {2040, 2160, 2055, 735},
-            .text = "生態系のバランスについて考えるきっかけになればと思います。", .ground = kWhite, .wrap = true};
+            .text = "生態系のバランスについて考えるきっかけになればと思います。", .ground = kWhite, .wrap = true,
+            .lines = "生態系のバランスについて\n考えるきっかけになればと\n思います。"};
   c[n++] = {.role = "about_picture", .window = A, .kind = Kind::picture, .place = {4200, 1920, 1260, 1275},
             .ground = kWhite, .index = 12, .name = "シマウマの絵", .border = 2};
   c[n++] = {.role = "author_page_link", .window = A, .kind = Kind::link, .place = {600, 3000, 3015, 855},
             .text = "作者のＨＰには、学習クイズなどもあるので、たずねてみましょう。", .colour = kBlue,
-            .ground = kWhite, .wrap = true, .tab = 1,
-            .name = "作者のＨＰのアドレス（https://example.org/noboria/）をクリップボードにコピー", .copies = texts::kUrl,
-            .message = texts::kUrlMessage};
+            .ground = kWhite, .wrap = true, .lines = "作者のＨＰには、学習クイズなどもあるの\nで、たずねてみましょう。",
+            .tab = 1, .name = "作者のＨＰのアドレス（https://example.org/noboria/）をクリップボードにコピー",
+            .copies = texts::kUrl, .message = texts::kUrlMessage};
   c[n++] = {.role = "page_address_link", .window = A, .kind = Kind::link, .place = {600, 3480, 3615, 255},
             .text = texts::kUrl, .colour = kOrangeRed, .ground = kWhite, .points = 9, .underline = true, .tab = 2,
             .name = "ＨＰのアドレス（https://example.org/noboria/）をクリップボードにコピー", .copies = texts::kUrl,
@@ -185,6 +199,9 @@ constexpr std::array<Control, kControlCount> build() {
   c[n++] = {.role = "ok_button", .window = A, .kind = Kind::button, .place = {4080, 3480, 1335, 375},
             .text = "Ｏ\u3000Ｋ", .ground = kWhite, .tab = 0};
   if (n != kControlCount) std::abort();  // a constant expression fails here if a row is added or lost
+  for (const Control& control : c) {
+    if (!control.lines.empty() && !same_but_line_feeds(control.lines, control.text)) std::abort();  // lines drifted
+  }
   return c;
 }
 

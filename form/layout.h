@@ -59,6 +59,10 @@ struct Control {
   bool bold = false;
   bool underline = false;
   bool wrap = false;
+  // A wrapped text as the desktop breaks it at its width: the text with a
+  // line feed at each break. The page writes these lines as they are, so that
+  // every browser engine breaks where the desktop does; empty: not wrapped.
+  std::string_view lines = {};
   int tab = -1;    // position in its window's Tab order; -1 when it is no stop
   int index = -1;  // text box / step control / picture number, as the kind says
   // A step control's range and the value it holds before start-up sets it.

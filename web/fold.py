@@ -118,14 +118,16 @@ def document_order(controls):
 def render_control(c, form, lifted, named_counts):
     role, kind = c["role"], c["kind"]
     style = place_style(c) + text_style(c) + (";z-index:1" if role in lifted else "")
-    text = html.escape(c["text"], quote=False)
+    # A wrapped text in the lines the desktop breaks it into, where the description gives them.
+    text = html.escape(c["lines"] or c["text"], quote=False)
+    lines = " lines" if c["lines"] else ""
     trace = c["data_name"] or None
     if kind in ("caption", "count"):
         classes = ["label"]
         # The main window's captions are condensed to fit; the About window's are left as they are.
         classes.append("fit" if c["window"] == "main" else "free")
         if c["wrap"]:
-            classes.append("wrap")
+            classes.append("wrap" + lines)
         if c["underline"]:
             classes.append("underline")
         if kind == "count":
@@ -152,7 +154,7 @@ def render_control(c, form, lifted, named_counts):
         return '<button%s>%s</button>' % (attrs(type="button", id=role, class_="button" + white, data_trace=trace,
                                                 style=style), text)
     if kind == "link":
-        classes = "label free link" + (" wrap" if c["wrap"] else "") + (" underline" if c["underline"] else "")
+        classes = "label free link" + (" wrap" + lines if c["wrap"] else "") + (" underline" if c["underline"] else "")
         return '<div%s>%s</div>' % (attrs(id=role, class_=classes, tabindex=0, role="link", aria_label=c["name"],
                                           style=style), text)
     if kind == "picture":
@@ -199,7 +201,6 @@ def render_window(form, window, heading):
                w["width"], w["height"], w["ground"]))]
     out += [render_control(c, form, lifted, named_counts) for c in order]
     if window == "main":
-        out.append('<div id="tooltip" class="tooltip" role="tooltip" hidden></div>')
         out.append('<div id="announcement" class="offscreen" aria-live="polite"></div>')
     out += ["</div>", "</section>"]
     return "\n".join(out)
@@ -215,7 +216,9 @@ def render_message_box(form):
         # screen reader with the focused button.
         '<div class="msgbody"><p id="message_text"></p><button type="button" id="message_ok" class="button" '
         'aria-describedby="message_text">%s</button></div>' % html.escape(t["message_ok"]),
-        "</div>", "</div>"])
+        "</div>", "</div>",
+        # A refused box's hint, placed in the view beside its box (page/hint.js).
+        '<div id="tooltip" class="tooltip" role="tooltip" hidden></div>'])
 
 
 def constants(form):

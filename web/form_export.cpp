@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "assets/picture_data.h"
 #include "form/layout.h"
+#include "form/speech.h"
 #include "view/field_painter.h"
 #include "view/graph_painter.h"
 #include "web/page_abi.h"
@@ -76,13 +79,40 @@ void print_control(const Control& c, bool last) {
                      ",\"text\":" + quoted(c.text) + ",\"colour\":" + colour(c.colour) +
                      ",\"ground\":" + colour(c.ground) + ",\"font_px\":" + std::to_string(font_px(c.points)) +
                      ",\"bold\":" + (c.bold ? "true" : "false") + ",\"underline\":" + (c.underline ? "true" : "false") +
-                     ",\"wrap\":" + (c.wrap ? "true" : "false") + ",\"tab\":" + std::to_string(c.tab) +
+                     ",\"wrap\":" + (c.wrap ? "true" : "false") + ",\"lines\":" + quoted(c.lines) +
+                     ",\"tab\":" + std::to_string(c.tab) +
                      ",\"index\":" + std::to_string(c.index) + ",\"minimum\":" + std::to_string(c.minimum) +
                      ",\"maximum\":" + std::to_string(c.maximum) + ",\"start_value\":" + std::to_string(c.start_value) +
                      ",\"hint\":" + quoted(c.hint) + ",\"name\":" + quoted(spoken_name(c)) +
                      ",\"description\":" + quoted(c.description);
   if (c.kind == Kind::link) line += ",\"address\":" + quoted(c.copies) + ",\"message\":" + quoted(c.message);
   std::printf("%s}%s\n", line.c_str(), last ? "" : ",");
+}
+
+// Every text the core writes besides the controls' own, made by the core's
+// own code with sample numbers: the instruction, what the counts are called,
+// the summaries a focused stop shows and the sentence that ends a run. The
+// page's font subset must hold them all.
+std::vector<std::string> core_texts() {
+  std::vector<std::string> out = {std::string(texts::kInstruction)};
+  for (const std::string_view role : page::kCountRoles) {
+    out.push_back(count_name(control(role), texts::kInstruction));
+    out.push_back(count_name(control(role), "1"));
+  }
+  World w;
+  GraphSummary graph;
+  graph.follow(w);  // before the first day
+  out.push_back(graph.text());
+  for (const auto& [herbivores, carnivores] : {std::pair{2, 2}, {3, 1}, {3, 1}}) {  // new, up and down, the same
+    ++w.day;
+    w.z_num = herbivores;
+    w.l_num = carnivores;
+    graph.follow(w);
+    out.push_back(graph.text());
+  }
+  out.push_back(field_summary(w));
+  out.push_back(run_end_sentence(w));
+  return out;
 }
 
 }  // namespace
@@ -106,6 +136,10 @@ int main() {
   }
   std::printf("],\n\"texts\":{\"program_title\":%s,\"message_ok\":%s},\n", quoted(texts::kProgramTitle).c_str(),
               quoted(texts::kMessageOk).c_str());
+  std::printf("\"core_texts\":[");
+  const std::vector<std::string> written = core_texts();
+  for (std::size_t i = 0; i < written.size(); ++i) std::printf("%s%s", i ? "," : "", quoted(written[i]).c_str());
+  std::printf("],\n");
   std::printf("\"cue_ground\":%s,\n\"icon_picture\":%d,\n", colour(kCueGround).c_str(),
               static_cast<int>(Picture::icon));
   // The canvases hold the painters' pictures pixel for pixel.

@@ -27,7 +27,7 @@ function show() {
       box.classList.toggle('cue', cued);
       if (cued) box.setAttribute('aria-invalid', 'true');
       else box.removeAttribute('aria-invalid');
-      if (tooltip.owner === box) showTooltip(box);
+      followHint(box);
     });
   }
   if (changes & CHANGED.counts) {
@@ -93,6 +93,7 @@ async function start() {
   wireBoxes();
   wireSteps();
   wireButtons();
+  wireHints();
   wireAbout();
   wireSpeech();
   // Start-up: the defaults, the first field and the timer; the About panel follows.
@@ -112,6 +113,7 @@ async function start() {
   if (wasm.nb_about_shown()) openAbout();
   else closeAbout(false);  // the About button was pressed meanwhile
   attachTrace();
+  startClock();
 }
 
 start().catch((e) => {

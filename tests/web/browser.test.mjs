@@ -123,10 +123,20 @@ for (const name of ['chromium', 'firefox']) {
   });
 }
 
-test('the end of a run sounds after a first touch, and not before', async () => {
+test('the end of a run sounds after a first touch, and not before; the sound is woken by an activation event', async () => {
   // Every node the page connects to the speakers is also heard by an analyser.
   const page = await open(chromium, {
+    viewport: { width: 1280, height: 800, hasTouch: true },
     init: () => {
+      // The event each audio context is made in: a touch's pointerdown gives
+      // no activation by HTML's rules, and an iPad then keeps it silent.
+      const made = (globalThis.made = []);
+      globalThis.AudioContext = class extends AudioContext {
+        constructor(...options) {
+          super(...options);
+          made.push(`${globalThis.event?.type} ${globalThis.event?.pointerType ?? ''}`.trim());
+        }
+      };
       const heard = (globalThis.heard = []);
       const connect = AudioNode.prototype.connect;
       AudioNode.prototype.connect = function (target, ...rest) {
@@ -144,9 +154,11 @@ test('the end of a run sounds after a first touch, and not before', async () => 
     },
   });
   await page.$eval('#stop_button', (button) => button.click());  // the start-up run stops untouched
-  await page.mouse.click(5, 5);  // the first touch, away from every control
+  await page.touchscreen.tap(5, 5);  // the first touch, away from every control
   await sleep(300);
   assert.equal(await page.evaluate(() => Math.max(0, ...globalThis.heard)), 0, 'sound before the end of a run');
+  const [made] = await page.evaluate(() => globalThis.made);
+  assert.match(made, /^(pointerup touch|touchend|click|keydown)$/);
   await runToEnd(page);
   await page.waitForFunction(() => Math.max(0, ...globalThis.heard) > 0.05, { timeout: 5000 });
 });
@@ -170,7 +182,23 @@ test('an address link copies its address and tells so in a page-modal box that a
     await page.click('#start_button').catch(() => {});  // covered by the box: no run starts
     await (await box.$('button')).click();
     await page.waitForSelector('[role=alertdialog]', { hidden: true });
+    assert.equal(await page.evaluate(() => document.activeElement.id), link.role, 'the focus went back to the link');
   }
+  // From the keyboard: Enter opens the box over the About panel, which stays
+  // behind it; a browser that refuses the clipboard gets the copy the older way.
+  const { role, address } = FORM.controls.find((c) => c.kind === 'link');
+  await page.evaluate(async () => {
+    await navigator.clipboard.writeText('before');
+    navigator.clipboard.writeText = () => Promise.reject(new DOMException('refused', 'NotAllowedError'));
+  });
+  await page.focus(`#${role}`);
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('[role=alertdialog]', { visible: true });
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), address);
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('[role=alertdialog]', { hidden: true });
+  assert.deepEqual(await page.evaluate(() => [document.activeElement.id, document.getElementById('about_window').checkVisibility()]),
+    [role, true]);
 });
 
 test('a screen reader is given the day, the counts and both summaries, current with nothing focused', async () => {
@@ -240,6 +268,8 @@ test('the About panel takes the focus at start-up only while nothing has it, and
     [true, 'start_button']);
 });
 
+const rgb = (png) => execFileSync('/usr/bin/convert', ['png:-', 'rgb:-'], { input: png, maxBuffer: 1 << 26 });
+
 // Relative luminance contrast of two RGB pixels, as WCAG counts it.
 function contrast(a, b) {
   const lum = (p) => p.map((c) => ((c /= 255) <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4))
@@ -253,7 +283,6 @@ test('Tab walks the desktop order with a focus mark of 3:1 on every stop; Shift+
   await page.click('#stop_button');  // a still field
   const shots = path.join(process.cwd(), 'shots');
   fs.mkdirSync(shots, { recursive: true });
-  const rgb = (png) => execFileSync('/usr/bin/convert', ['png:-', 'rgb:-'], { input: png, maxBuffer: 1 << 26 });
   const shiftTab = async () => {
     await page.keyboard.down('Shift');
     await page.keyboard.press('Tab');
@@ -288,24 +317,50 @@ test('Tab walks the desktop order with a focus mark of 3:1 on every stop; Shift+
   }
 });
 
-test('touch: a tap on a step arrow steps once, holding it repeats', async () => {
+test('touch: a tap steps once, held a short while too; held longer it repeats, up to the end, while the finger stays on it; no focus ring', async () => {
   const page = await open(chromium, { viewport: { width: 768, height: 1024, deviceScaleFactor: 2, hasTouch: true } });
   const value = () => page.$eval('#herbivore_count_step', (bar) => Number(bar.getAttribute('aria-valuenow')));
+  // Taps leave no focus ring, on what they focus or on what the page then focuses: it is for the keyboard's focus.
+  const noRing = async (id) => assert.deepEqual(await page.evaluate(() => [document.activeElement.id,
+    getComputedStyle(document.activeElement).outlineStyle]), [id, 'none']);
   await page.tap('#ok_button');  // the About panel stands over the step controls here
+  await noRing('start_button');
   const [, up] = await page.$$('#herbivore_count_step button');
   const { x, y, width, height } = await up.boundingBox();
+  const [atX, atY] = [x + width / 2, y + height / 2];
+  const hold = async (ms, then = () => {}) => {
+    await page.touchscreen.touchStart(atX, atY);
+    await sleep(ms);
+    await then();
+    await page.touchscreen.touchEnd();
+  };
   const start = await value();
-  await page.touchscreen.tap(x + width / 2, y + height / 2);
-  await sleep(800);
-  assert.equal(await value(), start + 1);
-  assert.equal(await page.$eval('#herbivore_count_box', (box) => box.value), String(start + 1));
-  await page.touchscreen.touchStart(x + width / 2, y + height / 2);
-  await sleep(1200);
-  await page.touchscreen.touchEnd();
+  await page.touchscreen.tap(atX, atY);
+  await hold(120);  // a finger's tap: the half-second delay comes first
+  await sleep(700);
+  assert.equal(await value(), start + 2);
+  assert.equal(await page.$eval('#herbivore_count_box', (box) => box.value), String(start + 2));
+  await noRing('herbivore_count_step');
+  await page.tap('#stop_button');
+  await noRing('stop_button');
+  await hold(1200);
   const held = await value();
-  assert.ok(held > start + 4, `held for 1.2 s: ${held - start - 1} steps`);
+  assert.ok(held > start + 6, `held for 1.2 s: ${held - start - 3} steps`);
   await sleep(300);
   assert.equal(await value(), held, 'went on stepping after the finger left');
+  let off;
+  await hold(700, async () => {  // slid off the arrow: it stops, as on the desktop
+    await page.touchscreen.touchMove(atX, atY + 5 * height);
+    off = await value();
+    await sleep(300);
+    assert.equal(await value(), off, 'went on stepping with the finger off the arrow');
+  });
+  // Held at its end, a step control stays there.
+  await page.focus('#herbivore_count_step');
+  await page.keyboard.press('End');
+  await hold(800);
+  const { maximum } = control('herbivore_count_step');
+  assert.deepEqual([await value(), await page.$eval('#herbivore_count_box', (box) => box.value)], [maximum, String(maximum)]);
 });
 
 test('full-width digits from an input method are read, and boxes ask for a numeric keyboard', async () => {
@@ -315,8 +370,129 @@ test('full-width digits from an input method are read, and boxes ask for a numer
     await type(page, 'plant_rate_box', typed);
     assert.equal(await cued('plant_rate_box'), refused, `"${typed}"`);
   }
+  // As a Japanese input method writes: composed, then committed.
+  await type(page, 'plant_rate_box', 'x');
+  await page.$eval('#plant_rate_box', (box) => box.select());
+  const ime = await page.createCDPSession();
+  for (const text of ['ご', '５']) await ime.send('Input.imeSetComposition', { text, selectionStart: 1, selectionEnd: 1 });
+  await ime.send('Input.insertText', { text: '５' });
+  assert.equal(await cued('plant_rate_box'), false, 'a committed "５"');
   const modes = await page.$$eval('input', (boxes) => boxes.map((box) => box.inputMode));
   assert.deepEqual(new Set(modes), new Set(['decimal']));
+});
+
+test('a refused box shows its hint beside it while the pupil types, covering no control; a screen reader gets it', async () => {
+  // Every box beside the About panel; on a phone, the first, one with a two-part hint, and the speed's.
+  for (const [viewport, some] of [[{ width: 1280, height: 800 }, () => true],
+    [{ width: 390, height: 844, isMobile: true }, (c) => [0, 6, 9].includes(c.index)]]) {
+    const page = await open(chromium, { viewport });
+    await page.$eval('#stop_button', (button) => button.click());
+    for (const box of FORM.controls.filter((c) => c.kind === 'box' && some(c))) {
+      await type(page, box.role, box.role === 'speed_box' ? '9999' : 'x');  // the speed reads "x" as 0
+      const where = `${box.role} at ${viewport.width}×${viewport.height}`;
+      const shown = await page.$eval(`#${box.role}`, (el) => {
+        const hint = document.getElementById(el.getAttribute('aria-describedby'));
+        const r = hint?.checkVisibility() && hint.getBoundingClientRect();
+        if (!r) return null;
+        const under = [...document.querySelectorAll('.window:not([hidden]) .client > :not(.summary):not(.offscreen)')]
+          .filter((c) => { const o = c.getBoundingClientRect(); return r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom; });
+        const inView = r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
+        return { text: hint.textContent.replace('\n', ''), covered: under.map((c) => c.id), inView };
+      });
+      assert.deepEqual(shown, { text: box.hint, covered: [], inView: true }, where);
+      const heard = await spoken(page, box.role);
+      assert.deepEqual([heard.invalid, heard.description.replace(/\s/g, '')], ['true', box.hint], where);
+    }
+    await page.close();
+  }
+});
+
+test('forced colours and a dark scheme: the arrows show their direction, a refused box and the keyboard focus stay marked', async () => {
+  const page = await open(chromium);
+  await page.click('#ok_button');
+  await page.click('#stop_button');
+  const media = await page.createCDPSession();
+  const shot = async (selector, grow = 0) => {
+    const r = await page.$eval(selector, (e) => e.getBoundingClientRect().toJSON());
+    const clip = { x: r.x - grow, y: r.y - grow, width: r.width + 2 * grow, height: r.height + 2 * grow };
+    const [w, h, px] = [Math.round(clip.width), Math.round(clip.height), rgb(await page.screenshot({ clip }))];
+    return { w, h, at: (x, y) => px.subarray((y * w + x) * 3, (y * w + x) * 3 + 3) };
+  };
+  const unlike = (a, b) => a.some((v, i) => Math.abs(v - b[i]) > 40);
+  // Which way an arrow points: the weight of its ink lies towards its base, away from its tip.
+  const pointing = async (selector) => {
+    const { w, h, at } = await shot(selector);
+    const ground = [...at(2, 2)];
+    const ink = [];  // [x, weight] of each inked column, the button's edges left out (borders, lines)
+    for (let x = 2; x < w - 2; x++) {
+      let weight = 0;
+      for (let y = 2; y < h - 2; y++) {
+        const dark = at(x, y).reduce((sum, v, i) => sum + Math.abs(v - ground[i]), 0);
+        if (dark > 96) weight += dark;  // not the ground's shading
+      }
+      if (weight) ink.push([x, weight]);
+    }
+    const centre = ink.reduce((sum, [x, weight]) => sum + x * weight, 0) / ink.reduce((sum, [, weight]) => sum + weight, 0);
+    const middle = (ink[0][0] + ink.at(-1)[0]) / 2;
+    return centre > middle + 0.2 ? 'left' : centre < middle - 0.2 ? 'right' : 'neither';
+  };
+  // The rows just above and below a control and its edges: its border, or a focus mark there.
+  const edges = async (selector) => {
+    const { w, h, at } = await shot(selector, 4);
+    const rows = [];
+    for (const y of [0, 1, 2, 3, 4, 5, h - 6, h - 5, h - 4, h - 3, h - 2, h - 1]) for (let x = 0; x < w; x++) rows.push(...at(x, y));
+    return rows;
+  };
+  for (const features of [[{ name: 'forced-colors', value: 'active' }],
+    [{ name: 'forced-colors', value: 'active' }, { name: 'prefers-color-scheme', value: 'dark' }],
+    [{ name: 'prefers-color-scheme', value: 'dark' }]]) {
+    await media.send('Emulation.setEmulatedMedia', { features });
+    const where = features.map((f) => `${f.name}: ${f.value}`).join(', ');
+    await page.evaluate(() => document.activeElement.blur());
+    assert.deepEqual([await pointing('#plant_rate_step button:first-child'), await pointing('#plant_rate_step button:last-child')],
+      ['left', 'right'], where);
+    await type(page, 'plant_rate_box', '1');
+    await page.evaluate(() => document.activeElement.blur());
+    const plain = await edges('#plant_rate_box');
+    await type(page, 'plant_rate_box', 'x');
+    await page.evaluate(() => document.activeElement.blur());
+    assert.ok(unlike(plain, await edges('#plant_rate_box')), `${where}: no cue on the refused box`);
+    const plainStep = await edges('#plant_rate_step');
+    await page.focus('#speed_box');
+    await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'plant_rate_step');
+    assert.ok(unlike(plainStep, await edges('#plant_rate_step')), `${where}: no focus mark`);
+  }
+});
+
+test('the panels refit when the window is resized or a tablet is turned', async () => {
+  const page = await open(chromium);
+  const fit = async ({ width }) => {
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    const r = await page.$eval('#main_window', (e) => e.getBoundingClientRect().toJSON());
+    assert.ok(r.left >= 0 && r.right <= width + 0.5, `main panel ${r.left}-${r.right} in a view ${width} wide`);
+    return r.width;
+  };
+  const first = await fit({ width: 1280 });
+  for (const viewport of [{ width: 390, height: 844 }, { width: 844, height: 390 }, { width: 820, height: 1180 },
+    { width: 1180, height: 820 }, { width: 1280, height: 800 }]) {
+    await page.setViewport(viewport);
+    const width = await fit(viewport);
+    if (viewport.width === 390) assert.ok(width < 390, 'the main panel did not shrink to a phone');
+    if (viewport.width === 1280) assert.equal(width, first, 'the main panel did not come back to its size');
+  }
+});
+
+test('the embedded font holds every character of every text the page and its core can show', () => {
+  const font = /id="noboria-font">([^<]*)</.exec(fs.readFileSync(PAGE, 'utf8'))[1];
+  const held = new Set(JSON.parse(execFileSync('/usr/bin/python3', ['-c', `import base64, io, json, sys
+from fontTools.ttLib import TTFont
+print(json.dumps(list(TTFont(io.BytesIO(base64.b64decode(sys.stdin.read()))).getBestCmap())))`],
+  { input: font, encoding: 'utf8' })));
+  // Every text of the description and every one the core makes (FORM.core_texts: the instruction, the summaries…).
+  const texts = (value) => (typeof value === 'string' ? value : Object.values(value ?? {}).map(texts).join(''));
+  const missing = [...new Set(texts(FORM))].filter((c) => c > ' ' && !held.has(c.codePointAt(0)));
+  assert.deepEqual(missing, []);
 });
 
 test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by whole steps, crisp', async () => {
@@ -328,6 +504,8 @@ test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by
       return [id, { ...e.getBoundingClientRect().toJSON(), rendering: getComputedStyle(e).imageRendering }];
     })));
     const where = `${width}×${height}@${deviceScaleFactor}`;
+    // The start-up instruction stands in the day's place until the first day, as on the desktop.
+    await page.waitForFunction(() => /^\d+$/.test(document.getElementById('day').textContent));
     const cut = await page.$$eval('.label.fit', (labels) => labels.filter((e) => e.scrollWidth > e.clientWidth + 1).map((e) => e.id));
     assert.deepEqual(cut, [], `captions cut at ${where}`);
     assert.ok(await page.evaluate((w) => document.documentElement.scrollWidth <= w, width), `a sideways scroll bar at ${where}`);

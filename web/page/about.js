@@ -15,19 +15,20 @@ function openAbout() {
   if (aboutOpener || free) $('ok_button').focus();
 }
 
-function closeAbout(moveFocus) {
+// `pointer`: closed by a tap or a click, so the focus it passes on shows no ring.
+function closeAbout(moveFocus, pointer = false) {
   about.hidden = true;
   $('about_button').setAttribute('aria-expanded', 'false');
   layout();
   const active = document.activeElement;
-  if (moveFocus || about.contains(active)) (aboutOpener || $('start_button')).focus();
+  if (moveFocus || about.contains(active)) (aboutOpener || $('start_button')).focus(pointer ? { focusVisible: false } : {});
   aboutOpener = null;
 }
 
 // The pupil closes it: OK, Enter or Escape.
-function dismissAbout() {
+function dismissAbout(e) {
   wasm.nb_about_closed();
-  closeAbout(true);
+  closeAbout(true, e.type === 'click' && e.detail > 0);
 }
 
 async function copyText(text) {
@@ -39,6 +40,8 @@ async function copyText(text) {
   } catch (e) {
     // Refused (a file:// page, no permission): the older way below.
   }
+  // Selecting the text takes the focus: it goes back where it was (the message box's OK).
+  const focused = document.activeElement;
   const area = document.createElement('textarea');
   area.value = text;
   area.setAttribute('readonly', '');
@@ -49,6 +52,7 @@ async function copyText(text) {
   area.select();
   try { document.execCommand('copy'); } catch (e) { /* the program goes on without it */ }
   area.remove();
+  if (focused && focused !== document.body) focused.focus();
 }
 
 const modal = $('message_box');
@@ -72,7 +76,7 @@ function wireAbout() {
   about.addEventListener('keydown', (e) => {
     if (e.key === 'Enter' && !e.target.classList.contains('link')) {
       e.preventDefault();
-      dismissAbout();
+      dismissAbout(e);
     }
   });
   // Escape closes it wherever the focus is in it, or while nothing has the
@@ -82,7 +86,7 @@ function wireAbout() {
     const active = document.activeElement;
     if (active && active !== document.body && !about.contains(active)) return;
     e.preventDefault();
-    dismissAbout();
+    dismissAbout(e);
   });
   for (const { id, address, message: text } of FORM.links) {
     const link = $(id);

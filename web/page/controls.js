@@ -3,7 +3,7 @@
 
 const boxes = FORM.boxes.map($);
 const steps = FORM.steps.map($);
-const hints = FORM.boxes.map(() => '');
+const hints = FORM.boxes.map(() => '');  // each refused box's hint, from the core
 const REPEAT_DELAY = 500, REPEAT_INTERVAL = 50;  // a held arrow, as a scroll bar's
 // The keys of a step control, numbered as the core's StepKey.
 const STEP_KEYS = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown', 'Home', 'End'];
@@ -18,10 +18,6 @@ function wireBoxes() {
     // An input method's text counts once it is committed, as on the desktop.
     box.addEventListener('input', (e) => { if (!e.isComposing) edited(); });
     box.addEventListener('compositionend', edited);
-    box.addEventListener('focus', () => { if (hints[i]) showTooltip(box); });
-    box.addEventListener('blur', hideTooltip);
-    box.addEventListener('pointerenter', () => { if (hints[i]) tooltip.timer = setTimeout(() => showTooltip(box), 700); });
-    box.addEventListener('pointerleave', () => { if (document.activeElement !== box) hideTooltip(); });
   });
 }
 
@@ -32,21 +28,44 @@ function wireSteps() {
     const step = (delta) => run(() => wasm.nb_step(i, delta));
     [-1, 1].forEach((delta, n) => {
       const arrow = bar.children[n];
+      let holder = null;  // the pointer holding the arrow down
+      let over = false;   // and whether it is over the arrow
       let repeat = 0;
-      const release = () => {
+      const stopRepeat = () => {
         clearTimeout(repeat);
         clearInterval(repeat);
         repeat = 0;
       };
-      arrow.addEventListener('pointerdown', (e) => {
-        if (e.button !== 0) return;
-        e.preventDefault();
-        bar.focus();
-        try { arrow.setPointerCapture(e.pointerId); } catch (err) { /* not capturable: fine */ }
-        release();
+      // One step at once, then more after the delay while the arrow is held.
+      const press = () => {
+        stopRepeat();
         step(delta);
         repeat = setTimeout(() => { repeat = setInterval(() => step(delta), REPEAT_INTERVAL); }, REPEAT_DELAY);
+      };
+      arrow.addEventListener('pointerdown', (e) => {
+        if (e.button !== 0 || holder !== null) return;
+        e.preventDefault();
+        bar.focus({ focusVisible: false });  // a pointer's focus: no ring
+        holder = e.pointerId;
+        over = true;
+        try { arrow.setPointerCapture(e.pointerId); } catch (err) { /* not capturable: fine */ }
+        press();
       });
+      // As a scroll bar's arrow: it stops while the pointer is off it, and
+      // steps again when the pointer comes back still held.
+      arrow.addEventListener('pointermove', (e) => {
+        if (e.pointerId !== holder) return;
+        const now = arrow.contains(document.elementFromPoint(e.clientX, e.clientY));
+        if (now === over) return;
+        over = now;
+        if (over) press();
+        else stopRepeat();
+      });
+      const release = (e) => {
+        if (e.pointerId !== holder) return;
+        holder = null;
+        stopRepeat();
+      };
       for (const end of ['pointerup', 'pointercancel', 'lostpointercapture']) arrow.addEventListener(end, release);
       arrow.addEventListener('contextmenu', (e) => e.preventDefault());
     });
@@ -72,27 +91,4 @@ function wireButtons() {
     aboutOpener = aboutButton;
     run(() => wasm.nb_about());
   });
-}
-
-// ---- The cue's tooltip ----------------------------------------------------------------
-
-const tooltip = $('tooltip');
-function showTooltip(box) {
-  clearTimeout(tooltip.timer);
-  const hint = hints[boxes.indexOf(box)];
-  if (!hint) return hideTooltip();
-  tooltip.textContent = hint;
-  tooltip.owner = box;
-  tooltip.hidden = false;
-  box.setAttribute('aria-describedby', 'tooltip');
-  const left = Math.min(box.offsetLeft, FORM.main.width - tooltip.offsetWidth - 4);
-  const below = box.offsetTop + box.offsetHeight + 2;
-  tooltip.style.left = `${Math.max(2, left)}px`;
-  tooltip.style.top = `${below + tooltip.offsetHeight > FORM.main.height - 2 ? box.offsetTop - tooltip.offsetHeight - 2 : below}px`;
-}
-function hideTooltip() {
-  clearTimeout(tooltip.timer);
-  if (tooltip.owner) tooltip.owner.removeAttribute('aria-describedby');
-  tooltip.owner = null;
-  tooltip.hidden = true;
 }

@@ -13,10 +13,11 @@ function wakeAudio() {
     audio = null;
   }
 }
-document.addEventListener('pointerdown', wakeAudio, true);
-document.addEventListener('keydown', wakeAudio, true);
+// On the events that count as the pupil's own act (a touch's pointerdown
+// does not), so that a browser lets the sound start.
+for (const type of ['pointerup', 'touchend', 'click', 'keydown']) document.addEventListener(type, wakeAudio, true);
 
-// One short bell; silent until the page has had a first touch or key press.
+// One short bell; silent until the page has had a first touch, click or key press.
 function bell() {
   ++beeps;
   if (!audio || audio.state === 'closed') return;

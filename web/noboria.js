@@ -95,6 +95,7 @@ async function start() {
   wireButtons();
   wireAbout();
   wireSpeech();
+  watchPictures();
   // Start-up: the defaults, the first field and the timer; the About panel follows.
   run(() => wasm.nb_load());
   boxes.forEach(fitBox);

@@ -85,10 +85,12 @@ function showTooltip(box) {
   tooltip.owner = box;
   tooltip.hidden = false;
   box.setAttribute('aria-describedby', 'tooltip');
-  const left = Math.min(box.offsetLeft, FORM.main.width - tooltip.offsetWidth - 4);
+  // Within the window as it is laid out (the touch layout's is no fixed size).
+  const client = tooltip.parentElement;
+  const left = Math.min(box.offsetLeft, client.clientWidth - tooltip.offsetWidth - 4);
   const below = box.offsetTop + box.offsetHeight + 2;
   tooltip.style.left = `${Math.max(2, left)}px`;
-  tooltip.style.top = `${below + tooltip.offsetHeight > FORM.main.height - 2 ? box.offsetTop - tooltip.offsetHeight - 2 : below}px`;
+  tooltip.style.top = `${below + tooltip.offsetHeight > client.clientHeight - 2 ? box.offsetTop - tooltip.offsetHeight - 2 : below}px`;
 }
 function hideTooltip() {
   clearTimeout(tooltip.timer);

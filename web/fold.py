@@ -207,8 +207,10 @@ def render_window(form, window, heading, areas):
     extra = {}
     if window == "about":
         # Its paragraphs are read with it when it comes forward.
+        # It comes forward a frame after the field (see noboria.js).
         extra = dict(role="dialog",
-                     aria_describedby=" ".join(c["role"] for c in controls if c["kind"] == "caption" and c["wrap"]))
+                     aria_describedby=" ".join(c["role"] for c in controls if c["kind"] == "caption" and c["wrap"]),
+                     hidden=True)
     out = ['<section%s>' % attrs(id=window + "_window", class_="window", aria_labelledby=title, **extra),
            '<div class="titlebar"><div class="frame icon"><canvas class="pixelated" aria-hidden="true"></canvas></div>'
            '<%s%s>%s</%s></div>' % (
@@ -328,7 +330,7 @@ def touch_grids(form):
            ".touch.wide #main_window .client { grid-template-areas: %s; }\n"
            ".touch #about_window .client { grid-template-areas: %s; }\n") % (
                template(narrow), template(wide), template(about_rows))
-    return areas, css
+    return areas, css, len(side)
 
 
 def smallest_target(form):
@@ -365,7 +367,7 @@ def render_message_box(form):
         "</div>", "</div>"])
 
 
-def constants(form):
+def constants(form, side_lines):
     """The script's view of the description: element ids by index, the links,
     the windows' sizes and what the core's change bits mean."""
     controls = form["controls"]
@@ -388,6 +390,8 @@ def constants(form):
         "about": {k: form["windows"]["about"][k] for k in ("width", "height", "ground")},
         "iconPicture": form["icon_picture"],
         "fieldPlace": next(c["px"] for c in controls if c["kind"] == "field"),
+        # The touch layout's lines of controls beside the field and the graph, where it has two columns.
+        "touchLines": side_lines,
         # The fixed layout keeps every target large enough only from this scale up: see page/layout.js.
         "smallestTarget": smallest_target(form),
         "changes": form["changes"],
@@ -424,9 +428,9 @@ def main():
     with open(a.css, encoding="utf-8") as f:
         css = f.read()
     css += "\n.box.cue { background: %s; }\n" % form["cue_ground"]
-    areas, grids = touch_grids(form)
+    areas, grids, side_lines = touch_grids(form)
     css += grids
-    parts = [constants(form)]
+    parts = [constants(form, side_lines)]
     for path in a.js:
         with open(path, encoding="utf-8") as f:
             parts.append(f.read())

@@ -17,9 +17,19 @@ const MARGIN = 8;
 const TITLE = 25;                 // a window's title bar and its line
 const TOUCH_TEXT = 4 / 3;         // the touch layout's text against the fixed one's: 16 px in a box
 const TOUCH_NARROWEST = 320;      // the width the touch layout fits at TOUCH_TEXT
-const TOUCH_CONTROLS = 500;       // the touch layout's controls beside the pictures, at TOUCH_TEXT (noboria.css)
-const TOUCH_PICTURES = 250;       // its least width for the pictures beside them
+const TOUCH_PICTURES = 250;       // the least width of its pictures' column beside the controls, at TOUCH_TEXT
+const TOUCH_LINE = 50;            // a line of controls beside them, at TOUCH_TEXT
 const ABOUT_WIDTH = 400;          // the About panel's width in the touch layout, at TOUCH_TEXT
+// The touch layout's measures in noboria.css, so that the pictures can be
+// sized before it is laid out: the main panel's widest single column (a
+// border box) and the other columns beside the pictures' (per text scale),
+// its padding and border, the gaps beside the pictures' column, and what the
+// graph's frame adds. Should they part, checkGrowth() makes up for it.
+const TOUCH_COLUMN = 450;
+const TOUCH_TRACKS = 216 + 48 + 70;
+const TOUCH_CHROME = 2 * 8 + 2;
+const TOUCH_GAPS = 3 * 12;
+const GRAPH_CHROME = 4;
 const desk = $('desk');
 const mainPanel = $('main_window');
 const coarse = matchMedia('(pointer: coarse)');
@@ -29,12 +39,15 @@ const panels = {
 };
 // Browser zoom changes the pixel ratio and keeps the viewport's device
 // pixels; a screen of another ratio changes both.
-const view = { ratio: devicePixelRatio || 1, device: innerWidth * (devicePixelRatio || 1), zoom: 1 };
+// (Read at the first layout: innerWidth lays the page out.)
+const view = { ratio: 0, device: 0, zoom: 1 };
 
 function followZoom() {
   const ratio = devicePixelRatio || 1;
   const device = innerWidth * ratio;
-  if (ratio !== view.ratio && Math.abs(device - view.device) <= 0.04 * view.device) view.zoom *= ratio / view.ratio;
+  if (view.ratio && ratio !== view.ratio && Math.abs(device - view.device) <= 0.04 * view.device) {
+    view.zoom *= ratio / view.ratio;
+  }
   view.ratio = ratio;
   view.device = device;
 }
@@ -58,6 +71,7 @@ function layout() {
   followZoom();
   const width = document.documentElement.clientWidth || innerWidth;
   const height = innerHeight;
+  desk.hidden = false;
   // Chosen for the viewport as it was before the zoom, then kept.
   const fixed = arrangement(width * view.zoom, height * view.zoom);
   if (fixed && fixed.w * fixed.scale <= width + 0.5 && fixed.h * fixed.scale <= height + 0.5) {
@@ -67,6 +81,18 @@ function layout() {
     placeTouch(Math.min(text, Math.max(TOUCH_TEXT, TOUCH_TEXT * width / TOUCH_NARROWEST)), width, height);
   }
   placePictures();
+  checkGrowth();
+}
+
+// Laid out again when the pointer or the pixel ratio changes without a
+// resize (a mouse plugged in, the window moved to another screen).
+function watchScreen() {
+  coarse.addEventListener('change', layout);
+  const ratio = () => matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+    layout();
+    ratio();
+  }, { once: true });
+  ratio();
 }
 
 function setMode(text) {
@@ -107,6 +133,7 @@ function placeFixed(a, width) {
   desk.style.marginLeft = `${Math.max(0, (width / a.scale - a.w) / 2)}px`;
   desk.style.zoom = a.scale;
   panelScale = a.scale;
+  touchGrowth = null;
 }
 
 function placeTouch(text, width, height) {
@@ -116,8 +143,9 @@ function placeTouch(text, width, height) {
   // Two columns on a landscape screen where the pictures keep some room
   // beside the controls; the About panel beside them where a field of its
   // width still fits.
-  const twoColumns = (TOUCH_CONTROLS + TOUCH_PICTURES) * unit;
-  const beside = !about.hidden && width - 3 * MARGIN >= twoColumns + (FORM.fieldPlace[2] + ABOUT_WIDTH) * unit;
+  const controls = TOUCH_CHROME + TOUCH_GAPS + TOUCH_TRACKS * text;
+  const twoColumns = controls + TOUCH_PICTURES * unit;
+  const beside = !about.hidden && width - 3 * MARGIN - aboutWidth >= controls + FORM.fieldPlace[2] * unit;
   const mainWidth = width - 2 * MARGIN - (beside ? aboutWidth + MARGIN : 0);
   document.body.classList.toggle('wide', width > height && mainWidth >= twoColumns);
   desk.style.width = '';
@@ -135,26 +163,46 @@ function placeTouch(text, width, height) {
   // About panel over the field gets the field's width, and the field's place
   // grows to its height, so that it covers no control.
   const wide = document.body.classList.contains('wide');
-  if (wide) growing.forEach((item) => { item.style.height = '0'; });
-  const field = $('field').parentElement;
-  const client = mainPanel.querySelector('.client');
-  const [fieldLeft, fieldTop, fieldWidth, clientTop] = [field.offsetLeft, field.offsetTop, field.offsetWidth, client.offsetTop];
-  const [mainLeft, mainTop] = [mainPanel.offsetLeft + mainPanel.clientLeft, mainPanel.offsetTop + mainPanel.clientTop];
-  const controlsHeight = client.clientHeight - 16;
-  about.style.width = `${beside ? aboutWidth : Math.min(aboutWidth, fieldWidth)}px`;
-  const [card, cardWidth] = beside || about.hidden ? [0, 0] : [about.offsetHeight, about.offsetWidth];
+  const content = (wide ? mainWidth : Math.min(mainWidth, TOUCH_COLUMN * text)) - TOUCH_CHROME;
+  const column = wide ? content - TOUCH_GAPS - TOUCH_TRACKS * text : content;
   const screen = height - 2 * MARGIN - TITLE * unit - 16;
-  const column = wide ? Math.max(screen, controlsHeight) : screen;
-  const pictureHeights = growing.map((item) => item.querySelector('canvas').height);
-  const share = (canvas) => (wide ? column * canvas.height / (pictureHeights[0] + pictureHeights[1]) : column);
-  growPictures(share, (item) => (item === field ? card : 0));
-  if (beside) {
-    about.style.left = 'auto';
-    about.style.right = `${MARGIN}px`;
-    about.style.top = `${MARGIN}px`;
-  } else {
-    about.style.right = '';
-    about.style.left = `${mainLeft + fieldLeft + Math.max(0, (fieldWidth - cardWidth) / 2)}px`;
-    about.style.top = `${mainTop + clientTop + fieldTop}px`;
+  const tall = wide ? Math.max(screen, FORM.touchLines * TOUCH_LINE * unit) : screen;
+  const [fieldPixels, graphPixels] = growing.map((item) => item.querySelector('canvas').height);
+  const room = (canvas) => (wide ? tall * canvas.height / (fieldPixels + graphPixels) : tall);
+  const field = $('field').parentElement;
+  let card = 0;
+  if (!about.hidden) {
+    // Over the field, as wide as it (read: the About panel's height at that width).
+    about.style.width = `${beside ? aboutWidth : Math.min(aboutWidth, column)}px`;
+    if (!beside) {
+      const client = mainPanel.querySelector('.client');
+      card = about.offsetHeight;
+      about.style.right = '';
+      about.style.left = `${mainPanel.offsetLeft + mainPanel.clientLeft + field.offsetLeft +
+        Math.max(0, (column - about.offsetWidth) / 2)}px`;
+      about.style.top = `${mainPanel.offsetTop + mainPanel.clientTop + client.offsetTop + field.offsetTop}px`;
+    } else {
+      about.style.left = 'auto';
+      about.style.right = `${MARGIN}px`;
+      about.style.top = `${MARGIN}px`;
+    }
   }
+  const least = (item) => (item === field ? card : 0);
+  const reckoned = growing.map((item) => {
+    const chrome = item === field ? 0 : GRAPH_CHROME;
+    return { item, canvas: item.querySelector('canvas'), width: column - chrome, chrome };
+  });
+  growPictures(reckoned, room, least);
+  touchGrowth = { room, least, widths: reckoned.map((r) => r.width) };
+}
+
+// The touch layout as laid out: where the pictures' columns came out other
+// than reckoned (a style changed), they grow again from what they are.
+let touchGrowth = null;
+function checkGrowth() {
+  if (!touchText || !touchGrowth) return;
+  const measured = measureGrowing();
+  if (measured.every((m, i) => Math.abs(m.width - touchGrowth.widths[i]) < 1)) return;
+  growPictures(measured, touchGrowth.room, touchGrowth.least);
+  placePictures();
 }

@@ -49,8 +49,6 @@ function showPictures() {
   }
   const icon = picture(FORM.iconPicture);
   for (const canvas of document.querySelectorAll('.titlebar .icon canvas')) drawPicture(canvas, icon);
-  // Their sizes are known now.
-  placePictures();
   if (!icon) return;
   // The tab's icon is a PNG to encode: after the first picture of the field, not before it.
   setTimeout(() => {

@@ -22,19 +22,23 @@ function wholeSteps(canvas, width, height, ratio) {
   return steps >= 1 ? Math.floor(steps + 1e-6) : steps;
 }
 
-// The touch layout: the field and the graph take their column's width, as
-// high as whole steps allow within `room(canvas)` CSS pixels of height, and
-// at least `least(item)` high.
-function growPictures(room, least) {
-  const ratio = devicePixelRatio || 1;
-  const sizes = growing.map((item) => {
+// The touch layout: the field and the graph take their column's width.
+// First read (widths, and what the item adds to its frame's height), then
+// grown: as high as whole steps allow within `room(canvas)` CSS pixels of
+// height, and at least `least(item)` high.
+function measureGrowing() {
+  return growing.map((item) => {
     const frame = item.classList.contains('frame') ? item : item.querySelector('.frame');
-    const canvas = canvasOf(frame);
     // (offsetWidth: a box of no height has no clientWidth)
-    const steps = wholeSteps(canvas, frame.offsetWidth, room(canvas), ratio);
-    return Math.max(least(item), canvas.height * steps / ratio + item.offsetHeight - frame.offsetHeight);
+    return { item, canvas: canvasOf(frame), width: frame.offsetWidth, chrome: item.offsetHeight - frame.offsetHeight };
   });
-  growing.forEach((item, i) => { item.style.height = `${sizes[i]}px`; });
+}
+function growPictures(measured, room, least) {
+  const ratio = devicePixelRatio || 1;
+  for (const { item, canvas, width, chrome } of measured) {
+    const steps = wholeSteps(canvas, width, room(canvas), ratio);
+    item.style.height = `${Math.max(least(item), canvas.height * steps / ratio + chrome)}px`;
+  }
 }
 
 // `scale`: the panels' own (CSS pixels per pixel of the fixed layout, 1 in the touch layout).
@@ -76,6 +80,6 @@ function placePictures(scale = panelScale) {
 // the instruction until the first day) moves what lies below it: the
 // pictures are placed again before the frame is drawn.
 function watchPictures() {
-  const watch = new ResizeObserver(() => { if (touchText) placePictures(); });
+  const watch = new ResizeObserver(() => { if (touchText && started) placePictures(); });
   for (const control of document.querySelectorAll('.client > *')) watch.observe(control);
 }

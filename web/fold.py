@@ -70,18 +70,23 @@ def attrs(**values):
     return "".join(out)
 
 
-def place_style(c, size=True):
+def place_style(c, size=True, area=None):
+    """Its place in the fixed layout, and its cell of the touch layout's grid
+    (ignored where the window is no grid)."""
     left, top, width, height = c["px"]
     style = "left:%dpx;top:%dpx" % (left, top)
     if size:
         style += ";width:%dpx;height:%dpx" % (width, height)
+    if area:
+        style += ";grid-area:" + area
     return style
 
 
 def text_style(c):
     style = ""
     if c.get("font_px"):
-        style += ";font-size:%dpx" % c["font_px"]
+        # --t: the touch layout's larger text (1 in the fixed one).
+        style += ";font-size:calc(var(--t) * %dpx)" % c["font_px"]
     if c.get("bold"):
         style += ";font-weight:bold"
     if c.get("colour"):
@@ -115,9 +120,15 @@ def document_order(controls):
     return order, lifted
 
 
-def render_control(c, form, lifted, named_counts):
+def frame(role, style, picture, grows=False):
+    """A picture's place: the script shows the picture in it at a whole number
+    of device pixels per pixel, centred (see page/pictures.js)."""
+    return '<div%s>%s</div>' % (attrs(class_="frame grows" if grows else "frame", data_for=role, style=style), picture)
+
+
+def render_control(c, form, lifted, named_counts, areas):
     role, kind = c["role"], c["kind"]
-    style = place_style(c) + text_style(c) + (";z-index:1" if role in lifted else "")
+    style = place_style(c, area=areas[role]) + text_style(c) + (";z-index:1" if role in lifted else "")
     # A wrapped text in the lines the desktop breaks it into, where the description gives them.
     text = html.escape(c["lines"] or c["text"], quote=False)
     lines = " lines" if c["lines"] else ""
@@ -158,24 +169,30 @@ def render_control(c, form, lifted, named_counts):
         return '<div%s>%s</div>' % (attrs(id=role, class_=classes, tabindex=0, role="link", aria_label=c["name"],
                                           style=style), text)
     if kind == "picture":
-        # Drawn at its own size once the pictures are decoded.
-        return '<canvas%s></canvas>' % attrs(id=role, class_="picture", data_picture=c["index"], width=c["px"][2],
-                                             height=c["px"][3], role="img", aria_label=c["name"],
-                                             style=place_style(c, size=False))
+        # Sized once the pictures are decoded.
+        return frame(role, style, '<canvas%s></canvas>' % attrs(id=role, class_="pixelated", data_picture=c["index"],
+                                                          width=c["px"][2], height=c["px"][3], role="img",
+                                                          aria_label=c["name"]))
     # The field and the graph are described day by day with their summaries.
     if kind == "field":
         width, height = form["field_pixels"]
-        return '<canvas%s></canvas>' % attrs(id=role, class_="pixelated", width=width, height=height, role="img",
-                                             aria_label=c["name"], style=style)
+        return frame(role, style, '<canvas%s></canvas>' % attrs(id=role, class_="pixelated", width=width, height=height,
+                                                          role="img", aria_label=c["name"]), grows=True)
     if kind == "graph":
+        # The labels lie on the picture, placed in its pixels (as percentages,
+        # so that they follow it at any size), their grounds as large as their
+        # text (in em of the window's 12 pixels).
         width, height = form["graph_pixels"]
-        out = ['<div%s>' % attrs(id=role, class_="graph", data_trace=trace, style=style),
+        out = ['<div%s>' % attrs(id=role, class_="graph grows", data_trace=trace, style=style),
+               '<div class="frame"><div class="plot">',
                '<canvas%s></canvas>' % attrs(class_="pixelated", width=width, height=height, role="img",
                                              aria_label=c["name"])]
         for g in form["graph_labels"]:
-            out.append('<div%s>%s</div>' % (attrs(id=g["role"], class_="label graphlabel", style=place_style(g)),
+            left, top, w, h = g["px"]
+            style = "left:%.4g%%;top:%.4g%%;width:%.4gem;height:%.4gem" % (100 * left / width, 100 * top / height, w / 12, h / 12)
+            out.append('<div%s>%s</div>' % (attrs(id=g["role"], class_="label graphlabel", style=style),
                                             html.escape(g["text"], quote=False)))
-        return "\n".join(out) + "\n</div>"
+        return "\n".join(out) + "\n</div></div></div>"
     if kind == "summary":
         # Named day by day with what its picture shows; the text shows while it has the focus.
         return '<div%s><span></span></div>' % attrs(id=role, class_="summary", tabindex=0, role="img",
@@ -183,7 +200,7 @@ def render_control(c, form, lifted, named_counts):
     sys.exit("fold.py: no way to show a control of kind " + kind)
 
 
-def render_window(form, window, heading):
+def render_window(form, window, heading, areas):
     w = form["windows"][window]
     controls = [c for c in form["controls"] if c["window"] == window]
     order, lifted = document_order(controls)
@@ -192,18 +209,150 @@ def render_window(form, window, heading):
     extra = {}
     if window == "about":
         # Its paragraphs are read with it when it comes forward.
+        # It comes forward a frame after the field (see noboria.js).
         extra = dict(role="dialog",
-                     aria_describedby=" ".join(c["role"] for c in controls if c["kind"] == "caption" and c["wrap"]))
+                     aria_describedby=" ".join(c["role"] for c in controls if c["kind"] == "caption" and c["wrap"]),
+                     hidden=True)
     out = ['<section%s>' % attrs(id=window + "_window", class_="window", aria_labelledby=title, **extra),
-           '<div class="titlebar"><canvas class="icon" aria-hidden="true"></canvas><%s%s>%s</%s></div>' % (
+           '<div class="titlebar"><div class="frame icon"><canvas class="pixelated" aria-hidden="true"></canvas></div>'
+           '<%s%s>%s</%s></div>' % (
                heading, attrs(id=title, class_="caption"), html.escape(w["caption"], quote=False), heading),
            '<div%s>' % attrs(class_="client", style="width:%dpx;height:%dpx;background:%s" % (
                w["width"], w["height"], w["ground"]))]
-    out += [render_control(c, form, lifted, named_counts) for c in order]
+    out += [render_control(c, form, lifted, named_counts, areas) for c in order]
     if window == "main":
         out.append('<div id="announcement" class="offscreen" aria-live="polite"></div>')
     out += ["</div>", "</section>"]
     return "\n".join(out)
+
+
+# ---- The touch layout: the same controls in a grid, written from the description ----
+
+def main_lines(controls, counts):
+    """The main window's controls line by line for the touch layout: the field,
+    the captions that stand alone, the day and the counts (each with its
+    caption, the counts with their legend pictures), the buttons, the rows of
+    caption, box and step control in the boxes' order (the speed's last), the
+    graph. A line is a list of roles; every control but the summaries is on
+    exactly one."""
+    role = {c["role"]: c for c in controls}
+    of_kind = lambda kind: [c for c in controls if c["kind"] == kind]
+    by = lambda key: lambda c: c["px"][key]
+
+    def caption_before(c):
+        # The caption on its line nearest on its left.
+        left = [d for d in of_kind("caption") if d["px"][1] == c["px"][1] and d["px"][0] < c["px"][0]]
+        if not left:
+            sys.exit("fold.py: no caption before " + c["role"])
+        return max(left, key=by(0))["role"]
+
+    field, graph = of_kind("field"), of_kind("graph")
+    legends = sorted(of_kind("picture"), key=by(1))
+    if len(field) != 1 or len(graph) != 1 or len(legends) != len(counts) - 1:
+        sys.exit("fold.py: the touch layout wants one field, one graph and a legend for each count but the day")
+    count_lines = [[caption_before(role[counts[0]]), counts[0]]]
+    count_lines += [[caption_before(role[c]), c, legend["role"]] for c, legend in zip(counts[1:], legends)]
+    steps = {c["index"]: c["role"] for c in of_kind("step")}
+    rows = [[caption_before(c), c["role"], steps[c["index"]]] for c in sorted(of_kind("box"), key=lambda c: c["index"])]
+    buttons = [[c["role"] for c in sorted(of_kind("button"), key=by(0))]]
+    used = {r for line in count_lines + rows + buttons for r in line} | {field[0]["role"], graph[0]["role"]}
+    alone = [[c["role"]] for c in sorted(of_kind("caption"), key=by(1)) if c["role"] not in used]
+    lines = [[field[0]["role"]]] + alone + count_lines + buttons + rows + [[graph[0]["role"]]]
+    placed = [r for line in lines for r in line]
+    missing = {c["role"] for c in controls if c["kind"] != "summary"} - set(placed)
+    if missing or len(placed) != len(set(placed)):
+        sys.exit("fold.py: the touch layout misses or repeats %s" % sorted(missing or placed))
+    return lines
+
+
+def about_lines(controls):
+    """The About window's controls in their reading order, those whose middles
+    lie within each other's height on one line, its buttons last."""
+    buttons = [c for c in controls if c["kind"] == "button"]
+    rest = sorted((c for c in controls if c["kind"] != "button"), key=lambda c: (c["px"][1], c["px"][0]))
+    middle = lambda c: c["px"][1] + c["px"][3] / 2
+    within = lambda c, d: d["px"][1] <= middle(c) <= d["px"][1] + d["px"][3]
+    lines = []
+    for c in rest:
+        if lines and within(c, lines[-1][0]) and within(lines[-1][0], c):
+            lines[-1].append(c)
+        else:
+            lines.append([c])
+    lines = [[c["role"] for c in sorted(line, key=lambda c: c["px"][0])] for line in lines]
+    return lines + [[c["role"] for c in buttons]]
+
+
+def template(rows):
+    return " ".join('"%s"' % " ".join(row) for row in rows)
+
+
+def touch_grids(form):
+    """Each control's cell (its grid area: its role, a summary its picture's)
+    and the touch layout's grids as style rules: the main window in one
+    column of three tracks (caption, box, arrows), or, where the page is wide
+    (body.wide), with the field and the graph in a column of their own on the
+    left; the About window in one column."""
+    controls = form["controls"]
+    main = [c for c in controls if c["window"] == "main"]
+    lines = main_lines(main, form["counts"])
+    field, graph = lines[0][0], lines[-1][0]
+
+    def cells(line, columns):
+        # The last control of a short line takes the rest of it.
+        if len(line) > columns:
+            sys.exit("fold.py: too many controls on a line of the touch layout: %s" % line)
+        return line + line[-1:] * (columns - len(line))
+
+    narrow = [cells(line, 3) for line in lines]
+    # Wide: the field beside the first lines, the graph beside the rest, in proportion to their heights.
+    side = lines[1:-1]
+    field_h, graph_h = form["field_pixels"][1], form["graph_pixels"][1]
+    split = round(len(side) * field_h / (field_h + graph_h))
+    wide = [[field if i < split else graph] + cells(line, 3) for i, line in enumerate(side)]
+
+    about = [c for c in controls if c["window"] == "about"]
+    kinds = {c["role"]: c["kind"] for c in about}
+    about_rows = []
+    for line in about_lines(about):
+        if len(line) == 1:
+            about_rows.append(line * 3)
+        elif len(line) == 2:
+            # A picture keeps its own size at the end of its line; else the second takes the room.
+            about_rows.append([line[0], line[0], line[1]] if kinds[line[1]] == "picture" else [line[0], line[1], line[1]])
+        else:
+            sys.exit("fold.py: too many controls on a line of the About window's touch layout: %s" % line)
+
+    areas = {c["role"]: c["role"] for c in controls}
+    for s in controls:
+        if s["kind"] == "summary":
+            areas[s["role"]] = next(p["role"] for p in main if p["kind"] in ("field", "graph") and p["px"] == s["px"])
+    css = ("\n/* The touch layout's grids, written by fold.py from the description. */\n"
+           ".touch #main_window .client { grid-template-areas: %s; }\n"
+           ".touch.wide #main_window .client { grid-template-areas: %s; }\n"
+           ".touch #about_window .client { grid-template-areas: %s; }\n") % (
+               template(narrow), template(wide), template(about_rows))
+    return areas, css, len(side)
+
+
+def smallest_target(form):
+    """The shortest side of anything a pointer aims at in the fixed layout, in
+    its pixels: a box, a button, a link (the part no later control covers),
+    each arrow of a step control (half of it)."""
+    sides = []
+    controls = form["controls"]
+    for n, c in enumerate(controls):
+        left, top, width, height = c["px"]
+        if c["kind"] == "step":
+            # The left arrow's button reaches to the right one, whose 11 pixels
+            # reach past the bar (noboria.css); the top line is the bar's.
+            sides += [width - 11, height - 1]
+        elif c["kind"] in ("box", "button"):
+            sides += [width, height]
+        elif c["kind"] == "link":
+            covered = [d["px"][1] for d in controls[n + 1:] if d["window"] == c["window"] and top < d["px"][1] < top + height
+                       and d["px"][0] < left + width and left < d["px"][0] + d["px"][2]]
+            sides += [width, min(covered, default=top + height) - top]
+    return min(sides)
 
 
 def render_message_box(form):
@@ -221,7 +370,7 @@ def render_message_box(form):
         '<div id="tooltip" class="tooltip" role="tooltip" hidden></div>'])
 
 
-def constants(form):
+def constants(form, side_lines):
     """The script's view of the description: element ids by index, the links,
     the windows' sizes and what the core's change bits mean."""
     controls = form["controls"]
@@ -243,6 +392,11 @@ def constants(form):
         "main": {k: form["windows"]["main"][k] for k in ("width", "height", "ground")},
         "about": {k: form["windows"]["about"][k] for k in ("width", "height", "ground")},
         "iconPicture": form["icon_picture"],
+        "fieldPlace": next(c["px"] for c in controls if c["kind"] == "field"),
+        # The touch layout's lines of controls beside the field and the graph, where it has two columns.
+        "touchLines": side_lines,
+        # The fixed layout keeps every target large enough only from this scale up: see page/layout.js.
+        "smallestTarget": smallest_target(form),
         "changes": form["changes"],
     }
     return "// Written by fold.py from the form's description (form/layout.h).\nconst FORM = %s;\n" % json.dumps(
@@ -277,7 +431,9 @@ def main():
     with open(a.css, encoding="utf-8") as f:
         css = f.read()
     css += "\n.box.cue { background: %s; }\n" % form["cue_ground"]
-    parts = [constants(form)]
+    areas, grids, side_lines = touch_grids(form)
+    css += grids
+    parts = [constants(form, side_lines)]
     for path in a.js:
         with open(path, encoding="utf-8") as f:
             parts.append(f.read())
@@ -291,7 +447,7 @@ def main():
     boot = '<script type="application/octet-stream" id="noboria-core">%s</script>\n' \
            '<script type="application/octet-stream" id="noboria-font">%s</script>' % (
                base64.b64encode(wasm).decode("ascii"), base64.b64encode(font).decode("ascii"))
-    windows = "\n".join([render_window(form, "main", "h1"), render_window(form, "about", "h2")])
+    windows = "\n".join([render_window(form, "main", "h1", areas), render_window(form, "about", "h2", areas)])
 
     if "</script" in js.lower() or "</style" in css.lower():
         sys.exit("fold.py: a source would end its inline element early")

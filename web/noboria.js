@@ -85,6 +85,7 @@ async function start() {
   await loadFont();
   fitAll(false);
   addEventListener('resize', layout);
+  watchScreen();
   // Placed at once only while the core still compiles in the background.
   if (!wasm) layout();
   prepareCanvases();
@@ -96,6 +97,7 @@ async function start() {
   wireHints();
   wireAbout();
   wireSpeech();
+  watchPictures();
   // Start-up: the defaults, the first field and the timer; the About panel follows.
   run(() => wasm.nb_load());
   boxes.forEach(fitBox);
@@ -106,7 +108,7 @@ async function start() {
   // Fitted again with the styles and the font as they ended up: a caption
   // measured before either had settled would be left uncondensed and cut.
   fitAll(true);
-  showPictures();
+  showPictures();  // placed by the layout that opens or closes the About panel below
   started = true;
   nameCounts();
   updateSummaries();

@@ -1,9 +1,10 @@
 // The page's promises in Debian's Chromium (and Firefox where named), driven
 // through puppeteer-core as a pupil would: offline and private, the bell,
-// the address links, the keyboard, what a screen reader is given, touch,
-// full-width digits and scaling. Texts, names and the Tab order come from the
-// form's description (form_export beside the page). Screenshots of the Tab
-// walk are kept in shots/ of the working folder.
+// the address links, the keyboard, what a screen reader is given, touch and
+// full-width digits (its layouts at each size: viewports.test.mjs). Texts,
+// names and the Tab order come from the form's description (form_export
+// beside the page). Screenshots of the Tab walk are kept in shots/ of the
+// working folder.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -493,29 +494,6 @@ print(json.dumps(list(TTFont(io.BytesIO(base64.b64decode(sys.stdin.read()))).get
   const texts = (value) => (typeof value === 'string' ? value : Object.values(value ?? {}).map(texts).join(''));
   const missing = [...new Set(texts(FORM))].filter((c) => c > ' ' && !held.has(c.codePointAt(0)));
   assert.deepEqual(missing, []);
-});
-
-test('scaling: the panels fit a phone, an iPad and a desktop; the field grows by whole steps, crisp', async () => {
-  for (const [width, height, deviceScaleFactor] of [[390, 844, 3], [768, 1024, 2], [1024, 768, 2], [1280, 800, 1],
-    [2560, 1440, 1]]) {
-    const page = await open(chromium, { viewport: { width, height, deviceScaleFactor, isMobile: width < 700 } });
-    const at = await page.evaluate(() => Object.fromEntries(['main_window', 'about_window', 'field'].map((id) => {
-      const e = document.getElementById(id);
-      return [id, { ...e.getBoundingClientRect().toJSON(), rendering: getComputedStyle(e).imageRendering }];
-    })));
-    const where = `${width}×${height}@${deviceScaleFactor}`;
-    // The start-up instruction stands in the day's place until the first day, as on the desktop.
-    await page.waitForFunction(() => /^\d+$/.test(document.getElementById('day').textContent));
-    const cut = await page.$$eval('.label.fit', (labels) => labels.filter((e) => e.scrollWidth > e.clientWidth + 1).map((e) => e.id));
-    assert.deepEqual(cut, [], `captions cut at ${where}`);
-    assert.ok(await page.evaluate((w) => document.documentElement.scrollWidth <= w, width), `a sideways scroll bar at ${where}`);
-    for (const id of ['main_window', 'about_window']) assert.ok(at[id].left >= 0 && at[id].right <= width, `${id} at ${where}`);
-    assert.match(at.field.rendering, /pixelated|crisp-edges/, where);
-    if (width > 700) assert.equal((at.field.width * deviceScaleFactor) % 374, 0, `field at ${where}: ${at.field.width}`);
-    if (width > 2000) assert.ok(at.field.width >= 748, `field at ${where} not scaled up`);
-    if (width === 1280) assert.ok(at.about_window.left >= at.main_window.right, `About beside the main panel at ${where}`);
-    await page.close();
-  }
 });
 
 test('random file values round once to the nearest 32-bit float in trace_script.wasm, as on the desktop', () => {

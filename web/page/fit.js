@@ -12,8 +12,9 @@ let measureFont = '';
 function textWidth(el, text) {
   let font = fonts.get(el);
   if (!font) {
+    // As the fixed layout sizes it, whichever layout shows: only that one condenses.
     const s = getComputedStyle(el);
-    font = `${s.fontStyle} ${s.fontWeight} ${s.fontSize} ${s.fontFamily}`;
+    font = `${s.fontStyle} ${s.fontWeight} ${parseFloat(s.fontSize) / (touchText || 1)}px ${s.fontFamily}`;
     fonts.set(el, font);
   }
   // Setting a font parses it again even when it is the same: only on a change.

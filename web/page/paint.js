@@ -40,8 +40,6 @@ function drawPicture(canvas, image) {
   if (!image) return;
   canvas.width = image.width;
   canvas.height = image.height;
-  canvas.style.width = `${image.width}px`;
-  canvas.style.height = `${image.height}px`;
   canvas.getContext('2d').putImageData(image, 0, 0);
 }
 
@@ -50,15 +48,11 @@ function showPictures() {
     drawPicture(canvas, picture(Number(canvas.dataset.picture)));
   }
   const icon = picture(FORM.iconPicture);
+  for (const canvas of document.querySelectorAll('.titlebar .icon canvas')) drawPicture(canvas, icon);
   if (!icon) return;
-  for (const canvas of document.querySelectorAll('.titlebar .icon')) {
-    canvas.width = icon.width;
-    canvas.height = icon.height;
-    canvas.getContext('2d').putImageData(icon, 0, 0);
-  }
   // The tab's icon is a PNG to encode: after the first picture of the field, not before it.
   setTimeout(() => {
     const link = document.querySelector('link[rel=icon]');
-    try { link.href = document.querySelector('.titlebar .icon').toDataURL('image/png'); } catch (e) { /* keep none */ }
+    try { link.href = document.querySelector('.titlebar .icon canvas').toDataURL('image/png'); } catch (e) { /* keep none */ }
   });
 }

@@ -91,6 +91,7 @@ void Form::stop_pressed() { set_timer_on(false); }
 void Form::about_pressed() {
   if (controls_.about_shown()) {
     controls_.hide_about();
+    controls_.announce(about_hidden_sentence());
   } else {
     controls_.show_about();
   }

@@ -54,7 +54,8 @@ class FormControls {
   virtual void show_day(int day) = 0;
   virtual void show_counts(int herbivores, int carnivores) = 0;
   virtual void beep() = 0;
-  // Said once, politely, when a run ends by itself: the day and the counts.
+  // Said once, politely, without moving the focus: the end of a run (the day
+  // and the counts), the About window hidden by the About button.
   virtual void announce(std::string_view sentence) = 0;
 };
 
@@ -76,7 +77,8 @@ class Form {
   void step_changed(int i);
   void start_pressed();
   void stop_pressed();
-  // The About button: hides the About window when it is shown, else shows it.
+  // The About button: hides the About window when it is shown, and says so,
+  // else shows it.
   void about_pressed();
   // One tick of the day timer; nothing while it is not ticking.
   void tick();

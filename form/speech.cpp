@@ -74,6 +74,8 @@ std::string about_text() {
   return text;
 }
 
+std::string about_hidden_sentence() { return "「" + std::string(window_text(WindowId::about).caption) + "」を閉じました"; }
+
 std::string run_end_sentence(const World& w) {
   return "シミュレーションが終わりました。" + day(w.day) + "、" + counts(w);
 }

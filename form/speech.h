@@ -46,6 +46,11 @@ class GraphSummary {
 std::string about_text();
 std::span<const std::string_view> about_text_roles();
 
+// Said when the About button hides the About window: the focus stays on the
+// button, so nothing else tells a listener that the window went.
+// 「ノボリアについて」を閉じました
+std::string about_hidden_sentence();
+
 // Said once when a run ends (a kind has died out, or the day limit is reached):
 // 「シミュレーションが終わりました。日数 57、草食の数 0、肉食の数 12」
 std::string run_end_sentence(const World& w);

@@ -201,6 +201,20 @@ void MainWindow::showEvent(QShowEvent* event) {
   });
 }
 
+// At start-up the About window opens beside this one, but this one comes
+// forward: a reader hears only this window, and the pupil's first keys go to
+// it. The About window's text is said here instead, once this window is
+// active, after what the reader says of it and its focus.
+void MainWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow() || activated_once_) return;
+  activated_once_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (!about_shown() || about_->isActiveWindow()) return;
+    announcer_->say(from_utf8(window_text(WindowId::about).caption), QString::fromStdString(about_text()));
+  });
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A close request is never refused. An address message box waits in an
   // event loop of its own: close it, so that its loop ends and the program

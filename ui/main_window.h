@@ -89,6 +89,7 @@ class MainWindow final : public QWidget, public FormControls {
   void announce(std::string_view sentence) override;
 
  protected:
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
@@ -118,6 +119,7 @@ class MainWindow final : public QWidget, public FormControls {
 
   QPointer<AboutWindow> about_;
   bool shown_once_ = false;
+  bool activated_once_ = false;
 };
 
 }  // namespace noboria

@@ -142,10 +142,12 @@ def render_control(c, form, lifted, named_counts, areas):
         if c["underline"]:
             classes.append("underline")
         if kind == "count":
-            # Named with its number by the script, day by day.
+            # Named with its number by the script, a few times a second while days run; readers hear that name,
+            # not the text shown, which changes every day and would tell them of each change.
             classes.append("count")
-            return '<div%s>%s</div>' % (attrs(id=role, class_=" ".join(classes), data_trace=trace, role="status",
-                                               aria_live="off", aria_label=c["name"], style=style), text)
+            return '<div%s><span aria-hidden="true">%s</span></div>' % (
+                attrs(id=role, class_=" ".join(classes), data_trace=trace, role="status", aria_live="off",
+                      aria_label=c["name"], style=style), text)
         # A caption the count beside it already says is not read a second time.
         return '<div%s>%s</div>' % (attrs(id=role, class_=" ".join(classes),
                                           aria_hidden="true" if c["text"] in named_counts else None,
@@ -194,8 +196,9 @@ def render_control(c, form, lifted, named_counts, areas):
                                             html.escape(g["text"], quote=False)))
         return "\n".join(out) + "\n</div></div></div>"
     if kind == "summary":
-        # Named day by day with what its picture shows; the text shows while it has the focus.
-        return '<div%s><span></span></div>' % attrs(id=role, class_="summary", tabindex=0, role="img",
+        # Named day by day with what its picture shows; the text shows while it has the focus. Readers hear the
+        # name, always current, never the shown text, which is left as it was when the focus went.
+        return '<div%s><span aria-hidden="true"></span></div>' % attrs(id=role, class_="summary", tabindex=0, role="img",
                                                     aria_label=c["name"], style=style)
     sys.exit("fold.py: no way to show a control of kind " + kind)
 
@@ -208,11 +211,9 @@ def render_window(form, window, heading, areas):
     title = window + "_window_title"
     extra = {}
     if window == "about":
-        # Its paragraphs are read with it when it comes forward.
+        # Its text is read with it when it comes forward, as on the desktop.
         # It comes forward a frame after the field (see noboria.js).
-        extra = dict(role="dialog",
-                     aria_describedby=" ".join(c["role"] for c in controls if c["kind"] == "caption" and c["wrap"]),
-                     hidden=True)
+        extra = dict(role="dialog", aria_describedby=" ".join(form["about_text"]), hidden=True)
     out = ['<section%s>' % attrs(id=window + "_window", class_="window", aria_labelledby=title, **extra),
            '<div class="titlebar"><div class="frame icon"><canvas class="pixelated" aria-hidden="true"></canvas></div>'
            '<%s%s>%s</%s></div>' % (

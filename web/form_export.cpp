@@ -134,6 +134,9 @@ int main() {
     std::printf("  {\"role\":%s,\"text\":%s,\"px\":%s}%s\n", quoted(g.role).c_str(), quoted(g.text).c_str(),
                 place(g.left, g.top, g.width, g.height).c_str(), i + 1 == kGraphLabels.size() ? "" : ",");
   }
+  std::printf("],\n\"about_text\":[");
+  const auto about = about_text_roles();
+  for (std::size_t i = 0; i < about.size(); ++i) std::printf("%s%s", i ? "," : "", quoted(about[i]).c_str());
   std::printf("],\n\"texts\":{\"program_title\":%s,\"message_ok\":%s},\n", quoted(texts::kProgramTitle).c_str(),
               quoted(texts::kMessageOk).c_str());
   std::printf("\"core_texts\":[");

@@ -38,11 +38,12 @@ function show() {
       // measuring needs no fresh style; the counts keep the fit of their first caption.
       if (c === 0) fitLabel(label, text);
       // The text node kept and its data changed: cheaper than a new node every day.
-      const node = label.firstChild;
+      const shown = label.firstElementChild;
+      const node = shown.firstChild;
       if (node && node.nodeType === Node.TEXT_NODE && !node.nextSibling) node.data = text;
-      else label.textContent = text;
+      else shown.textContent = text;
     });
-    if (started) nameCounts();
+    if (started) spokenChanged();
   }
   if (changes & CHANGED.timer) dayTimer.set(wasm.nb_ticking() !== 0, wasm.nb_timer_interval());
   if (changes & CHANGED.field) paint(0, fieldContext);
@@ -63,7 +64,9 @@ function show() {
     else closeAbout(false);
   }
   if (changes & CHANGED.announce) say(got(wasm.nb_announcement()));
-  if (changes & CHANGED.summaries && started) updateSummaries();
+  if (changes & CHANGED.summaries && started) spokenChanged();
+  // While no days run, at once: what a reader finds after a stop or a run's end is its last day.
+  if (spokenTimer && !dayTimer.on) handOver();
 }
 
 // Runs one call into the core, then shows the result.
@@ -110,8 +113,7 @@ async function start() {
   fitAll(true);
   showPictures();  // placed by the layout that opens or closes the About panel below
   started = true;
-  nameCounts();
-  updateSummaries();
+  handOver();
   if (wasm.nb_about_shown()) openAbout();
   else closeAbout(false);  // the About button was pressed meanwhile
   attachTrace();

@@ -151,12 +151,14 @@ TEST(Form, ARunThatEndsTurnsTheTimerOffRingsAndSaysSoOnce) {
   EXPECT_EQ(f.controls.log, "timer-200 beep say:" + run_end_sentence(f.form.sim().w) + " ");
 }
 
-TEST(Form, AboutButtonToggles) {
+TEST(Form, AboutButtonTogglesAndSaysWhenItHides) {
   Loaded f;
+  f.controls.log.clear();
   f.form.about_pressed();
   EXPECT_FALSE(f.controls.about);
   f.form.about_pressed();
   EXPECT_TRUE(f.controls.about);
+  EXPECT_EQ(f.controls.log, "about- say:「ノボリアについて」を閉じました about+ ");
 }
 
 TEST(Form, StepKeysStayWithinTheRange) {

@@ -1,7 +1,7 @@
 // What a screen reader learns of the windows, as Qt hands it over: roles and
 // names from the layout, each caption said once, the day's names a few times
 // a second instead of at every day, the summaries only to whoever reads them,
-// and the end of a run said once.
+// the end of a run said once, and the About window's text at start-up.
 #include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
@@ -89,27 +89,39 @@ TEST_F(ReaderTest, TheDaysReachReadersAFewTimesASecondAndTheSummariesOnlyWhoever
   EXPECT_FALSE(description(window->control("field_summary")).startsWith(day + QStringLiteral(" 27")));
 }
 
-// Said by a notification that starts showing with the sentence as its name.
+// Each sentence said by a notification of its own that starts showing, with
+// the sentence as its name: the names of those showing.
+QStringList said(QWidget& window) {
+  QStringList names;
+  for (QWidget* notice : window.findChildren<QWidget*>(QStringLiteral("announcement"))) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+    if (notice->isVisible()) names += QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name);
+  }
+  return names;
+}
+
 TEST_F(ReaderTest, TheEndOfARunIsSaidOnce) {
   window->show();
-  QWidget* notice = window->findChild<QWidget*>(QStringLiteral("announcer"));
-  ASSERT_NE(notice, nullptr);
-  EXPECT_EQ(reader(notice)->role(), QAccessible::Notification);
-  EXPECT_FALSE(notice->isVisible());
-  int shown = 0;
-  struct Count final : QObject {
-    int& n;
-    explicit Count(int& count) : n(count) {}
-    bool eventFilter(QObject*, QEvent* e) override { return n += e->type() == QEvent::Show, false; }
-  } counter(shown);
-  notice->installEventFilter(&counter);
+  QCoreApplication::processEvents();
+  const QStringList before = said(*window);
   window->text_box(1)->setText(QStringLiteral("0"));  // no herbivores: the run ends on its first day
   window->start_button()->click();
   run_days(3);
   ASSERT_FALSE(window->form().timer_on());
-  EXPECT_EQ(shown, 1);
-  EXPECT_TRUE(notice->isVisible());
-  EXPECT_EQ(name(notice).toStdString(), run_end_sentence(w()));
+  EXPECT_EQ(said(*window), before + QStringList{qt(run_end_sentence(w()))});
+}
+
+// The About window opens at start-up, but the main window comes forward: the
+// About window's text is said once the main window is active.
+TEST_F(ReaderTest, TheAboutWindowsTextIsSaidWhenTheMainWindowFirstComesForward) {
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QCoreApplication::processEvents();
+  const auto notices = window->findChildren<QWidget*>(QStringLiteral("announcement"));
+  ASSERT_EQ(notices.size(), 1);
+  EXPECT_EQ(name(notices[0]).toStdString(), window_text(WindowId::about).caption);
+  EXPECT_EQ(description(notices[0]).toStdString(), about_text());
 }
 
 }  // namespace

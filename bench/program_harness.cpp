@@ -104,7 +104,7 @@ int measure_pace(MainWindow& window, const char* speed, double seconds) {
   long days = 0;
   int restarts = 0;
   // After the game's own handler: a run that died out starts again, as a pupil would.
-  QObject::connect(&window.timer(), &noboria::DayTimer::tick, &window, [&] {
+  QObject::connect(&window.day_timer(), &noboria::DayTimer::tick, &window, [&] {
     ++days;
     if (run_alive(window)) return;
     ++restarts;
@@ -120,7 +120,7 @@ int measure_pace(MainWindow& window, const char* speed, double seconds) {
   run_events(static_cast<int>(seconds * 1000));
   const double elapsed = static_cast<double>(clock.nsecsElapsed()) / 1e9;
   const long counted = days - before;
-  std::printf("interval_ms %d\n", window.timer().interval());
+  std::printf("interval_ms %d\n", window.day_timer().engine().interval());
   std::printf("days_per_s %.1f\n", static_cast<double>(counted) / elapsed);
   std::printf("day_cpu_us %.1f\n", (noboria::bench::cpu_seconds() - cpu_start) / static_cast<double>(counted) * 1e6);
   std::printf("restarts %d\n", restarts);

@@ -58,7 +58,9 @@ async function open(name, [width, height, ratio, touch]) {
   await page.setViewport(name === 'chromium' ? { ...viewport, hasTouch: touch, isMobile: touch } : viewport);
   await page.goto(URL);
   await page.waitForFunction(() => document.getElementById('about_window')?.checkVisibility());
-  // A still field for the screenshot; its place does not move after the first frame.
+  // A still field for the screenshot; its place does not move after the first frame. Stopped after the first
+  // day: until then the start-up instruction stands in the day's place, cut as on the desktop.
+  await page.waitForFunction(() => /^\d+$/.test(document.getElementById('day').textContent));
   await page.evaluate(() => document.getElementById('stop_button').click());
   return page;
 }

@@ -48,22 +48,68 @@ function freePlace(anchor, width, height, obstacles) {
   return best;
 }
 
+// The touch layout has no free place near a box: the hint gets a line of its
+// own under the box's row, whose controls keep a margin for it while it shows.
+let roomMade = [];
+// The box's row: its controls, and their span across the view.
+function makeRoom(box) {
+  const anchor = box.getBoundingClientRect();
+  const middle = (r) => (r.top + r.bottom) / 2;
+  roomMade = [...box.parentElement.children].filter((el) => {
+    if (el.matches('.frame, .grows, .summary, .offscreen')) return false;
+    const r = el.getBoundingClientRect();
+    return r.height > 0 && middle(r) >= anchor.top && middle(r) <= anchor.bottom;
+  });
+  const rects = roomMade.map((el) => el.getBoundingClientRect());
+  return { left: Math.min(...rects.map((r) => r.left)), right: Math.max(...rects.map((r) => r.right)) };
+}
+function setRoom(height) {
+  for (const el of roomMade) el.style.marginBottom = `${height + 2 * HINT_GAP}px`;
+}
+function giveRoomBack() {
+  for (const el of roomMade) el.style.marginBottom = '';
+  roomMade = [];
+  hint.style.whiteSpace = hint.style.maxWidth = '';
+}
+
 function showHint(box) {
   clearTimeout(hint.timer);
+  giveRoomBack();
   const text = hints[boxes.indexOf(box)];
   if (!text) return hideHint();
   if (hint.owner && hint.owner !== box) hint.owner.removeAttribute('aria-describedby');
   hint.owner = box;
   box.setAttribute('aria-describedby', 'tooltip');
   // As large as the panel's text, and never smaller than the desktop's.
-  const scale = mainPanel.getBoundingClientRect().width / mainPanel.offsetWidth || 1;
+  const scale = touchText || mainPanel.getBoundingClientRect().width / mainPanel.offsetWidth || 1;
   hint.style.fontSize = `${Math.max(12, 12 * scale)}px`;
   hint.style.visibility = 'hidden';
   hint.hidden = false;
-  const anchor = box.getBoundingClientRect();
-  const obstacles = hintObstacles();
   const bracket = text.indexOf('（');
   const forms = bracket > 0 ? [text, `${text.slice(0, bracket)}\n${text.slice(bracket)}`] : [text];
+  if (touchText) {
+    // Under the row, within its width: on one line if it fits, else on two,
+    // else wrapped to the row's width.
+    const span = makeRoom(box);
+    const fits = (form) => {
+      hint.textContent = form;
+      return hint.offsetWidth <= span.right - span.left;
+    };
+    const form = forms.find(fits) ?? forms.at(-1);
+    hint.textContent = form;
+    hint.style.whiteSpace = fits(form) ? '' : 'pre-wrap';
+    hint.style.maxWidth = hint.style.whiteSpace ? `${span.right - span.left}px` : '';
+    setRoom(hint.offsetHeight);
+    const anchor = box.getBoundingClientRect();
+    const left = Math.max(span.left, Math.min(anchor.left, span.right - hint.offsetWidth));
+    hint.style.left = `${left + scrollX}px`;
+    hint.style.top = `${anchor.bottom + HINT_GAP + scrollY}px`;
+    hint.style.visibility = '';
+    hint.scrollIntoView({ block: 'nearest', inline: 'nearest' });
+    return;
+  }
+  const anchor = box.getBoundingClientRect();
+  const obstacles = hintObstacles();
   let chosen = null;
   forms.forEach((form, lines) => {
     hint.textContent = form;
@@ -80,6 +126,7 @@ function showHint(box) {
 
 function hideHint() {
   clearTimeout(hint.timer);
+  giveRoomBack();
   if (hint.owner) hint.owner.removeAttribute('aria-describedby');
   hint.owner = null;
   hint.hidden = true;

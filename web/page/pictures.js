@@ -55,8 +55,8 @@ function placePictures(scale = panelScale) {
     const canvas = canvasOf(frame);
     // (Frames have no borders: a border rounds to device pixels.)
     const [x, y] = [box.x, box.y];
-    const width = frame.clientWidth * scale;
-    const height = frame.clientHeight * scale;
+    // (Not clientWidth: whole pixels, where the touch layout's heights are not.)
+    const [width, height] = [box.width, box.height];
     const steps = wholeSteps(canvas, width, height, ratio);
     const across = canvas.width * steps;
     const down = canvas.height * steps;

@@ -129,8 +129,12 @@ def frame(role, style, picture, grows=False):
 def render_control(c, form, lifted, named_counts, areas):
     role, kind = c["role"], c["kind"]
     style = place_style(c, area=areas[role]) + text_style(c) + (";z-index:1" if role in lifted else "")
-    # A wrapped text in the lines the desktop breaks it into, where the description gives them.
-    text = html.escape(c["lines"] or c["text"], quote=False)
+    # A wrapped text in the lines the desktop breaks it into, where the description gives them; readers get
+    # it whole, not with a pause at each line's end.
+    text = html.escape(c["text"], quote=False)
+    if c["lines"]:
+        text = '<span aria-hidden="true">%s</span><span class="offscreen">%s</span>' % (
+            html.escape(c["lines"], quote=False), text)
     lines = " lines" if c["lines"] else ""
     trace = c["data_name"] or None
     if kind in ("caption", "count"):

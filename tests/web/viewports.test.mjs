@@ -46,7 +46,7 @@ const CHROMIUM = [
   [820, 1180, 2, true, 'touch'], [1180, 820, 2, true, 'touch'], [1366, 768, 1, false, 'touch'],
   [1366, 768, 1, true, 'touch'], [1920, 1080, 1, false, 'fixed'], [1920, 1080, 1.25, false, 'fixed'],
   [1280, 800, 1.5, false, 'touch'], [2560, 1440, 1.72, false, 'fixed'], [3840, 2160, 1, true, 'fixed'],
-  [320, 200, 4, false, 'touch'],
+  [320, 200, 4, false, 'touch'], [800, 600, 1, false, 'touch'],
 ];
 const FIREFOX = [[390, 844, 3, false, 'touch'], [1920, 1080, 1.5, false, 'fixed']];
 
@@ -102,8 +102,11 @@ function placesAndCuts() {
   const controls = [...document.querySelectorAll('#main_window :is(button, input, [role=spinbutton])')];
   const clipped = (e) => {
     const s = getComputedStyle(e);
+    // (in the touch layout also a text running out of its window)
+    const room = e.closest('.client, .titlebar').getBoundingClientRect().right;
     return (s.overflowX !== 'visible' && e.scrollWidth > e.clientWidth + 1) ||
-      (s.overflowY !== 'visible' && e.scrollHeight > e.clientHeight + 1);
+      (s.overflowY !== 'visible' && e.scrollHeight > e.clientHeight + 1) ||
+      (document.body.classList.contains('touch') && e.getBoundingClientRect().left + e.scrollWidth > room + 1);
   };
   const texts = [...document.querySelectorAll('#desk :is(.label, .button, .caption, .link)')].filter((e) => e.checkVisibility());
   const box = (e) => e.getBoundingClientRect();

@@ -51,6 +51,25 @@ function letRun(el) {
   el.classList.toggle('spills', textWidth(el, el.textContent) > baseWidth(el));
 }
 
+// The About texts keep the desktop's lines in the touch layout too: where
+// its panel is narrower than their widest, their font is made smaller to
+// fit rather than cut them. Read first, then written.
+const lineLabels = [...document.querySelectorAll('.label.lines')];
+function fitLines() {
+  for (const el of lineLabels) el.style.fontSize = el.baseFont ??= el.style.fontSize;
+  if (!touchText) return;
+  const fits = lineLabels.filter((el) => el.offsetWidth).map((el) => {
+    const s = getComputedStyle(el);
+    const size = parseFloat(s.fontSize);
+    measure.font = measureFont = `${s.fontStyle} ${s.fontWeight} ${size}px ${s.fontFamily}`;
+    const lines = el.firstElementChild.textContent.split('\n');
+    return { el, size, room: el.clientWidth, widest: Math.max(...lines.map((l) => measure.measureText(l).width)) };
+  });
+  for (const { el, size, room, widest } of fits) {
+    if (widest > room) el.style.fontSize = `${Math.floor(4 * size * room / widest) / 4}px`;
+  }
+}
+
 // The main window's captions fitted, their fonts and the other controls'
 // read first in one pass before anything is written: one style computation.
 // `fresh` forgets the fonts read before, for when the styles and the font

@@ -105,6 +105,7 @@ function setMode(text) {
 
 function placeFixed(a, width) {
   setMode(0);
+  fitLines();
   document.body.classList.remove('wide');
   const [mainWidth, mainHeight] = panels.main;
   const [aboutWidth, aboutHeight] = panels.about;
@@ -144,7 +145,8 @@ function placeTouch(text, width, height) {
   // beside the controls; the About panel beside them where a field of its
   // width still fits.
   const controls = TOUCH_CHROME + TOUCH_GAPS + TOUCH_TRACKS * text;
-  const twoColumns = controls + TOUCH_PICTURES * unit;
+  // (and the field keeps at least one device pixel per pixel there)
+  const twoColumns = controls + Math.max(TOUCH_PICTURES * unit, $('field').width / (devicePixelRatio || 1));
   const beside = !about.hidden && width - 3 * MARGIN - aboutWidth >= controls + FORM.fieldPlace[2] * unit;
   const mainWidth = width - 2 * MARGIN - (beside ? aboutWidth + MARGIN : 0);
   document.body.classList.toggle('wide', width > height && mainWidth >= twoColumns);
@@ -174,6 +176,7 @@ function placeTouch(text, width, height) {
   if (!about.hidden) {
     // Over the field, as wide as it (read: the About panel's height at that width).
     about.style.width = `${beside ? aboutWidth : Math.min(aboutWidth, column)}px`;
+    fitLines();
     if (!beside) {
       const client = mainPanel.querySelector('.client');
       card = about.offsetHeight;

@@ -36,7 +36,10 @@ function measureGrowing() {
 function growPictures(measured, room, least) {
   const ratio = devicePixelRatio || 1;
   for (const { item, canvas, width, chrome } of measured) {
-    const steps = wholeSteps(canvas, width, room(canvas), ratio);
+    let steps = wholeSteps(canvas, width, room(canvas), ratio);
+    // The touch layout scrolls downwards: a picture higher than its room
+    // keeps whole pixels where its width allows.
+    if (steps < 1 && width * ratio >= canvas.width) steps = 1;
     item.style.height = `${Math.max(least(item), canvas.height * steps / ratio + chrome)}px`;
   }
 }

@@ -83,10 +83,10 @@ const afterFrame = () => new Promise((resolve) => {
 });
 
 async function start() {
-  // Where the core must compile in the background, the captions are fitted meanwhile.
+  // Where the core must compile in the background, the page is laid out (and
+  // the fixed layout's captions fitted) meanwhile.
   const core = loadCore();
   await loadFont();
-  fitAll(false);
   addEventListener('resize', layout);
   watchScreen();
   // Placed at once only while the core still compiles in the background.

@@ -76,7 +76,9 @@ function fitLines() {
 // have settled since, and fits the rest too.
 const fittedLabels = [...document.querySelectorAll('.label.fit')];
 const freeLabels = [...document.querySelectorAll('.label.free')];
+let fitted = false;  // the touch layout's first frame needs no fitting: it waits
 function fitAll(fresh) {
+  fitted = true;
   if (fresh) {
     fonts.clear();
     measureFont = '';

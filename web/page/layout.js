@@ -106,6 +106,7 @@ function setMode(text) {
 function placeFixed(a, width) {
   setMode(0);
   fitLines();
+  if (!fitted) fitAll(false);
   document.body.classList.remove('wide');
   const [mainWidth, mainHeight] = panels.main;
   const [aboutWidth, aboutHeight] = panels.about;

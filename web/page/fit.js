@@ -9,17 +9,23 @@ const measure = document.createElement('canvas').getContext('2d');
 const fonts = new Map();
 let measureFont = '';
 
+// An element's font at a size, as the canvas takes it; a text's width in it.
+const fontAt = (s, px) => `${s.fontStyle} ${s.fontWeight} ${px}px ${s.fontFamily}`;
+function widthIn(font, text) {
+  // Setting a font parses it again even when it is the same: only on a change.
+  if (font !== measureFont) measure.font = measureFont = font;
+  return measure.measureText(text).width;
+}
+
 function textWidth(el, text) {
   let font = fonts.get(el);
   if (!font) {
     // As the fixed layout sizes it, whichever layout shows: only that one condenses.
     const s = getComputedStyle(el);
-    font = `${s.fontStyle} ${s.fontWeight} ${parseFloat(s.fontSize) / (touchText || 1)}px ${s.fontFamily}`;
+    font = fontAt(s, parseFloat(s.fontSize) / (touchText || 1));
     fonts.set(el, font);
   }
-  // Setting a font parses it again even when it is the same: only on a change.
-  if (font !== measureFont) measure.font = measureFont = font;
-  return measure.measureText(text).width;
+  return widthIn(font, text);
 }
 
 // The width a control was written with: read once, from the markup, never from layout.
@@ -61,9 +67,8 @@ function fitLines() {
   const fits = lineLabels.filter((el) => el.offsetWidth).map((el) => {
     const s = getComputedStyle(el);
     const size = parseFloat(s.fontSize);
-    measure.font = measureFont = `${s.fontStyle} ${s.fontWeight} ${size}px ${s.fontFamily}`;
     const lines = el.firstElementChild.textContent.split('\n');
-    return { el, size, room: el.clientWidth, widest: Math.max(...lines.map((l) => measure.measureText(l).width)) };
+    return { el, size, room: el.clientWidth, widest: Math.max(...lines.map((l) => widthIn(fontAt(s, size), l))) };
   });
   for (const { el, size, room, widest } of fits) {
     if (widest > room) el.style.fontSize = `${Math.floor(4 * size * room / widest) / 4}px`;

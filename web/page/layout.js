@@ -145,9 +145,10 @@ function placeTouch(text, width, height) {
   // Two columns on a landscape screen where the pictures keep some room
   // beside the controls; the About panel beside them where a field of its
   // width still fits.
+  const [fieldCanvas, graphCanvas] = growing.map((item) => item.querySelector('canvas'));
   const controls = TOUCH_CHROME + TOUCH_GAPS + TOUCH_TRACKS * text;
   // (and the field keeps at least one device pixel per pixel there)
-  const twoColumns = controls + Math.max(TOUCH_PICTURES * unit, $('field').width / (devicePixelRatio || 1));
+  const twoColumns = controls + Math.max(TOUCH_PICTURES * unit, fieldCanvas.width / (devicePixelRatio || 1));
   const beside = !about.hidden && width - 3 * MARGIN - aboutWidth >= controls + FORM.fieldPlace[2] * unit;
   const mainWidth = width - 2 * MARGIN - (beside ? aboutWidth + MARGIN : 0);
   document.body.classList.toggle('wide', width > height && mainWidth >= twoColumns);
@@ -170,8 +171,7 @@ function placeTouch(text, width, height) {
   const column = wide ? content - TOUCH_GAPS - TOUCH_TRACKS * text : content;
   const screen = height - 2 * MARGIN - TITLE * unit - 16;
   const tall = wide ? Math.max(screen, FORM.touchLines * TOUCH_LINE * unit) : screen;
-  const [fieldPixels, graphPixels] = growing.map((item) => item.querySelector('canvas').height);
-  const room = (canvas) => (wide ? tall * canvas.height / (fieldPixels + graphPixels) : tall);
+  const room = (canvas) => (wide ? tall * canvas.height / (fieldCanvas.height + graphCanvas.height) : tall);
   const field = $('field').parentElement;
   let card = 0;
   if (!about.hidden) {

@@ -135,6 +135,10 @@ def render_control(c, form, lifted, named_counts, areas):
     if c["lines"]:
         text = '<span aria-hidden="true">%s</span><span class="offscreen">%s</span>' % (
             html.escape(c["lines"], quote=False), text)
+    elif kind == "caption" and c["window"] == "main" and "\u3000" in c["text"].strip("\u3000"):
+        # Where the touch layout wraps a caption, its range ("1-10割") stays whole on the line after its name.
+        name, _, rest = text.rpartition("\u3000")
+        text = '%s\u3000<span class="keep">%s</span>' % (name, rest)
     lines = " lines" if c["lines"] else ""
     trace = c["data_name"] or None
     if kind in ("caption", "count"):

@@ -53,11 +53,16 @@ const FIREFOX = [[390, 844, 3, false, 'touch'], [1920, 1080, 1.5, false, 'fixed'
 async function open(name, [width, height, ratio, touch]) {
   const context = await (await browser(name, ratio)).createBrowserContext();
   const page = await context.newPage();
-  // deviceScaleFactor 0: the screen's own ratio.
-  const viewport = { width, height, deviceScaleFactor: 0 };
-  await page.setViewport(name === 'chromium' ? { ...viewport, hasTouch: touch, isMobile: touch } : viewport);
+  // deviceScaleFactor 0: the screen's own ratio. Opened at another size, then resized (a window dragged,
+  // a tablet turned): the page must refit.
+  const viewport = (size) => (name === 'chromium' ? { ...size, deviceScaleFactor: 0, hasTouch: touch, isMobile: touch }
+    : { ...size, deviceScaleFactor: 0 });
+  await page.setViewport(viewport(width > height ? { width: height, height: width } : { width: 1280, height: 800 }));
   await page.goto(URL);
   await page.waitForFunction(() => document.getElementById('about_window')?.checkVisibility());
+  await page.setViewport(viewport({ width, height }));
+  await page.waitForFunction((w) => document.documentElement.clientWidth <= w, {}, width);
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
   // A still field for the screenshot; its place does not move after the first frame. Stopped after the first
   // day: until then the start-up instruction stands in the day's place, cut as on the desktop.
   await page.waitForFunction(() => /^\d+$/.test(document.getElementById('day').textContent));

@@ -106,6 +106,7 @@ function setMode(text) {
 function placeFixed(a, width) {
   setMode(0);
   fitLines();
+  ungrowPictures();
   if (!fitted) fitAll(false);
   document.body.classList.remove('wide');
   const [mainWidth, mainHeight] = panels.main;

@@ -40,8 +40,12 @@ function growPictures(measured, room, least) {
     // The touch layout scrolls downwards: a picture higher than its room
     // keeps whole pixels where its width allows.
     if (steps < 1 && width * ratio >= canvas.width) steps = 1;
+    item.baseHeight ??= item.style.height;  // the fixed layout's, which ungrowPictures() gives back
     item.style.height = `${Math.max(least(item), canvas.height * steps / ratio + chrome)}px`;
   }
+}
+function ungrowPictures() {
+  for (const item of growing) if (item.baseHeight !== undefined) item.style.height = item.baseHeight;
 }
 
 // `scale`: the panels' own (CSS pixels per pixel of the fixed layout, 1 in the touch layout).

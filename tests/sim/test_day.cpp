@@ -13,19 +13,15 @@ void pair(Bench& b, int carnivore_days, int days) {
   b.w.p_rate = 1;
   for (auto& column : b.w.p_map) column.fill(2);
   b.w.l_hunt = -100;
-  b.w.ani_map[1][1] = kHerbivore;
-  b.w.life_map[1][1] = 1;
-  b.w.ani_map[16][16] = kCarnivore;
-  b.w.life_map[16][16] = std::int16_t(carnivore_days);
+  b.w.ani_map[1][1] = kHerbivore, b.w.life_map[1][1] = 1;
+  b.w.ani_map[16][16] = kCarnivore, b.w.life_map[16][16] = std::int16_t(carnivore_days);
   b.random.append(260 * std::size_t(days), 0.9f);
 }
 
 TEST(Day, PlantsGrowOnDrawsBelowTheRateUpToTwo) {
   Bench b;
   b.w.p_rate = 0.5;
-  b.w.p_map[1][1] = 2;
-  b.w.p_map[1][2] = 1;
-  b.w.p_map[1][3] = 1;
+  b.w.p_map[1][1] = 2, b.w.p_map[1][2] = 1, b.w.p_map[1][3] = 1;
   // Cell (1, 3), the third in scan order, draws exactly the rate.
   for (int i = 0; i < 256; ++i) b.random.append(i == 2 ? 0.5f : 0.49999997f);
   b.sim.p_grow();

@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tools/trace_script.h"
@@ -22,8 +23,8 @@ std::array<noboria::trace::BarLimits, noboria::trace::kBarCount> limits() {
 
 struct LineCase {
   const char* name;
-  std::string line;
-  std::string want;  // "error: ..." or the command: kind target number [text]
+  std::string lines;  // read in turn; the last one's command or the first message counts
+  std::string want;   // "error: ..." or the command: kind target number [text]
 };
 
 std::string shown(const Command& c) {
@@ -59,32 +60,27 @@ TEST(TraceScript, EachLineGivesItsCommandOrItsMessage) {
       {"dump with more", "dump 1", "error: line 1: dump takes no argument\n"},
       {"unknown", "Dump", "error: line 1: unknown command 'Dump'\n"},
       {"nul ends a message", std::string("ti\0ck", 5), "error: line 1: unknown command 'ti\n"},
+      {"messages count every line", "\n# a\ndump\n \ntock", "error: line 5: unknown command 'tock'\n"},
   };
   for (const LineCase& c : cases) {
     noboria::trace::ScriptReader reader(limits());
     Command command;
-    const bool good = reader.read(c.line, command);
+    bool good = true;
+    std::istringstream lines(c.lines);
+    for (std::string line; good && std::getline(lines, line);) good = reader.read(line, command);
     EXPECT_EQ(good ? shown(command) : reader.error(), c.want) << c.name;
   }
-}
-
-TEST(TraceScript, MessagesCountEveryLine) {
-  noboria::trace::ScriptReader reader(limits());
-  Command command;
-  for (const char* line : {"", "# a", "dump", " "}) ASSERT_TRUE(reader.read(line, command));
-  EXPECT_FALSE(reader.read("tock", command));
-  EXPECT_EQ(reader.error(), "error: line 5: unknown command 'tock'\n");
 }
 
 // The same file in pieces of every size reads alike: values, line numbers, the end.
 TEST(TraceScript, RandomFileReadsAlikeInAnyPieces) {
   const std::string good = "0.5\r\n\n \t0.25 \n-0\n1e-46\n0.75";
   const std::string bad = good + "\n\n0.5x\n0.5\n";
+  const std::vector<float> values{0.5f, 0.25f, -0.0f, 0.0f, 0.75f};  // the bad line and after it: none
   for (std::size_t size = 1; size <= bad.size(); ++size) {
-    for (const auto& [file, values, message] :
-         {std::tuple{good, std::vector<float>{0.5f, 0.25f, -0.0f, 0.0f, 0.75f}, std::string()},
-          std::tuple{bad, std::vector<float>{0.5f, 0.25f, -0.0f, 0.0f, 0.75f},
-                     std::string("error: r.txt line 8: not a number r with 0 <= r < 1: 0.5x\n")}}) {
+    for (const auto& [file, message] :
+         {std::pair{good, std::string()},
+          std::pair{bad, std::string("error: r.txt line 8: not a number r with 0 <= r < 1: 0.5x\n")}}) {
       noboria::trace::RandomReader reader("r.txt");
       std::vector<float> got;
       bool read = true;

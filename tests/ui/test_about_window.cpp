@@ -14,10 +14,6 @@ namespace noboria {
 namespace {
 
 QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-const QString kUrl = qt(texts::kUrl);
-const QString kMail = qt(texts::kMail);
-const QString kUrlMessage = qt(texts::kUrlMessage);
-const QString kMailMessage = qt(texts::kMailMessage);
 
 class AboutWindowTest : public ::testing::Test {
  protected:
@@ -31,13 +27,13 @@ class AboutWindowTest : public ::testing::Test {
 };
 
 // A link, a key pressed on it (Qt::Key_unknown: a left click), what it copies and says.
-struct ClickCase { const char* link; Qt::Key key; QString copied, message; };
+struct ClickCase { const char* link; Qt::Key key; std::string_view copied, message; };
 
 TEST_F(AboutWindowTest, ALinkCopiesItsAddressAndSaysSo) {
   const ClickCase cases[] = {
-      {"author_page_link", Qt::Key_unknown, kUrl, kUrlMessage},  // the address below it, not its own caption
-      {"page_address_link", Qt::Key_Return, kUrl, kUrlMessage},
-      {"mail_address_link", Qt::Key_Space, kMail, kMailMessage},
+      {"author_page_link", Qt::Key_unknown, texts::kUrl, texts::kUrlMessage},  // the address below it, not its caption
+      {"page_address_link", Qt::Key_Return, texts::kUrl, texts::kUrlMessage},
+      {"mail_address_link", Qt::Key_Space, texts::kMail, texts::kMailMessage},
   };
   for (const ClickCase& c : cases) {
     SCOPED_TRACE(c.link);
@@ -47,8 +43,8 @@ TEST_F(AboutWindowTest, ALinkCopiesItsAddressAndSaysSo) {
     } else {
       QTest::keyClick(child(c.link), c.key);
     }
-    EXPECT_EQ(services.clipboard, c.copied);
-    EXPECT_EQ(services.messages, QStringList{c.message});
+    EXPECT_EQ(services.clipboard, qt(c.copied));
+    EXPECT_EQ(services.messages, QStringList{qt(c.message)});
   }
   // A right click, a release beside the label, a plain caption: nothing.
   QWidget* link = child("mail_address_link");
@@ -90,8 +86,8 @@ TEST_F(AboutWindowTest, TabVisitsTheLinksInReadingOrderEachShowingAFocusMark) {
 }
 
 TEST(DesktopServices, CopyPutsExactlyTheTextOnTheClipboard) {
-  DesktopServices().copy_text(kMail);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), kMail);
+  DesktopServices().copy_text(qt(texts::kMail));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), qt(texts::kMail));
 }
 
 TEST(DesktopServices, MessageIsAModalPlainBoxWithOnlyOk) {
@@ -112,10 +108,10 @@ TEST(DesktopServices, MessageIsAModalPlainBoxWithOnlyOk) {
     box->done(0);  // never leave it open to hang the run
   });
   poll.start(5);
-  DesktopServices().message(&parent, kUrlMessage);
+  DesktopServices().message(&parent, qt(texts::kUrlMessage));
   EXPECT_EQ(seen.parent, &parent);
   EXPECT_EQ(seen.title, qt(texts::kProgramTitle));
-  EXPECT_EQ(seen.text, kUrlMessage);
+  EXPECT_EQ(seen.text, qt(texts::kUrlMessage));
   EXPECT_EQ(seen.format, Qt::PlainText);
   EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
   EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

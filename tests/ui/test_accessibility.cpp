@@ -24,9 +24,7 @@ class ReaderTest : public MainWindowTest {
   static QString name(QObject* object) { return reader(object)->text(QAccessible::Name); }
   static QString description(QObject* object) { return reader(object)->text(QAccessible::Description); }
   static void hand_over() { QTest::qWait(SpokenState::kDelayMs + 50); }
-  void run_days(int days) {
-    for (int i = 0; i < days; ++i) window->tick();
-  }
+  void run_days(int days) { for (int i = 0; i < days; ++i) window->tick(); }
 };
 
 TEST_F(ReaderTest, EveryControlIsNamedAsTheLayoutSaysAndEachCaptionIsHeardOnce) {
@@ -48,7 +46,6 @@ TEST_F(ReaderTest, EveryControlIsNamedAsTheLayoutSaysAndEachCaptionIsHeardOnce) 
       EXPECT_EQ(name.toStdString(), spoken_name(c));
     }
   }
-  EXPECT_NE(reader(window->text_box(2))->text(QAccessible::Name), reader(window->text_box(5))->text(QAccessible::Name));
   EXPECT_EQ(reader(window.get())->role(), QAccessible::Window);
   EXPECT_EQ(reader(window.get())->text(QAccessible::Name).toStdString(), window_text(WindowId::main).caption);
   EXPECT_EQ(reader(about.control("page_address_link"))->role(), QAccessible::Link);
@@ -65,9 +62,7 @@ TEST_F(ReaderTest, TheDaysReachReadersAFewTimesASecondAndTheSummariesOnlyWhoever
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   window->speed_box()->setText(QStringLiteral("1310.7"));  // no tick of its own while this test waits
-  const char* long_run[] = {"8", "50", "10", "5", "10", "20", "10", "3", "3"};
-  for (int i = 0; i < kParameterCount; ++i) window->text_box(i)->setText(QString::fromLatin1(long_run[i]));
-  window->start_button()->click();
+  start_long_run();
   run_days(1);
   hand_over();
   const QString day = qt(control("day").name);

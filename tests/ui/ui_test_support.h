@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 
@@ -28,6 +29,12 @@ class MainWindowTest : public ::testing::Test {
 
   QLineEdit* box(Box b) const { return window->text_box(static_cast<int>(b)); }
   World& w() { return window->sim().w; }
+  // Starts a run that lasts hundreds of days.
+  void start_long_run() {
+    const char* texts[kBoxCount] = {"8", "50", "10", "5", "10", "20", "10", "3", "3"};
+    for (int i = 0; i < kBoxCount; ++i) window->text_box(i)->setText(QString::fromLatin1(texts[i]));
+    window->start_button()->click();
+  }
 
   RecordingServices services;
   MersenneRandom random{20070201};

@@ -32,14 +32,12 @@ std::vector<std::string> tokens(const char* cells) {
 void run(const Case& c, void (Simulation::*kind_day)()) {
   SCOPED_TRACE(c.name);
   Bench b;
-  b.w.z_life = c.z_life;
-  b.w.l_life = c.l_life;
+  b.w.z_life = c.z_life, b.w.l_life = c.l_life;
   const std::vector<std::string> before = tokens(c.before);
   ASSERT_EQ(before.size(), 9u);
   for (int i = 0; i < 9; ++i) {
     const std::string& t = before[i];
-    const int x = c.x0 + i % 3, y = c.y0 + i / 3;
-    const auto k = std::int16_t(std::string(".HChc").find(t[0]));
+    const int x = c.x0 + i % 3, y = c.y0 + i / 3, k = int(std::string(".HChc").find(t[0]));
     (k > 2 ? b.w.next_map : b.w.ani_map)[x][y] = std::int16_t(k > 2 ? k - 2 : k);
     b.w.life_map[x][y] = std::int16_t(t[1] == '-' ? -1 : t[1] - '0');
     b.w.p_map[x][y] = std::int16_t(t[2] - '0');
@@ -78,8 +76,6 @@ TEST(Herbivores, Rules) {
        "H20 . H10 / . . . / . H00 .", {kNo, kFwd, kNo, kFwd, kNo, kRev}, "H10 . . / . . . / . .-0 ."},
       {"plants on the rim are no target",
        ".02 . . / .02 H10 . / .02 . .", {kNo, kFwd}, ".02 . . / .02 . . / .02 . .", 3, 5, 0, 1},
-      {"plants on the far rim are no target",
-       ". . .02 / . H10 .02 / .02 .02 .02", {kNo, kFwd}, ". . .02 / . . .02 / .02 .02 .02", 3, 5, 15, 15},
       {"birth first: the young takes the first free forward cell with its parent's days",
        ".01 . . / . H20 . / . . .01", {kBirth, kFwd}, "H21 . . / . . . / . . H30", 3, 5, 4, 9},
       {"no young without a free field cell, nor when the draw equals z_birth",
@@ -107,8 +103,6 @@ TEST(Carnivores, Rules) {
        ". . . / . C30 . / . . C90", {kNo, kTry, kCFwd, kNo, kNo}, ". . . / . . C20 / . . C80"},
       {"no prey, reverse: the last free cell from the far end",
        "C90 . . / . C30 . / . . .", {kNo, kNo, kNo, kTry, kCRev}, "C80 . . / C20 . . / . . ."},
-      {"moves stay on the field at the corner",
-       ". . . / . C30 . / . . .", {kNo, kTry, kCRev}, ". . . / . . . / . C20 .", 3, 5, 0, 0},
       {"moves stay on the field at the far corner",
        ". . . / . C30 . / . . .", {kNo, kTry, kCFwd}, ". C20 . / . . . / . . .", 3, 5, 15, 15},
       {"boxed in: stays where it is",

@@ -20,8 +20,7 @@ TEST(Speech, ACountIsNamedWithItsCaptionOnceItShowsANumber) {
 
 TEST(Speech, TheFieldAndTheRunsEndGiveTheCountsTheLabelsShow) {
   World w;
-  w.day = 12;
-  w.z_num = 48, w.l_num = 12;
+  w.day = 12, w.z_num = 48, w.l_num = 12;
   w.p_map[1][1] = 1, w.p_map[16][16] = 2, w.p_map[0][5] = 2;  // the rim is not field
   w.ani_map[2][3] = kHerbivore;  // standing on the field, yet not counted till the next day
   EXPECT_EQ(field_summary(w), "日数 12、植物のあるマス 2、草食の数 48、肉食の数 12");

@@ -90,12 +90,6 @@ TEST(Graph, WindowShowsEachDayOnAFreshSheetInsideASunkenBorder) {
     // Right of the labels, the window shows the drawing area 2 pixels in.
     EXPECT_EQ(screen().copy(2 + 41, 2, 228, 213), expected.copy(41, 0, 228, 213));
   }
-  window.hide();
-  gra.plot({200, 40, 45, 20, 18});  // drawn while hidden, shown when it comes back
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  EXPECT_EQ(screen().copy(2 + 41, 2, 228, 213),
-            with_marks(with_marks(sheet(), days[8].p), {200, 40, 45, 20, 18}).copy(41, 0, 228, 213));
 }
 
 TEST(Graph, EveryRiseOnTheSheetIsLitAsQPainterLightsIt) {

@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-"""What Orca says as a pupil plays the game by keyboard, in either edition, and how soon during a run.
-Everything is private to the run: an Xvfb display with openbox, a session bus with its accessibility bus,
-speech-dispatcher whose one voice appends each utterance to a record, and Orca with its own home, prefs and
-debug log. Each stop is a row: the keys, the object that must then have the focus (waited for on the bus) and
-what must be heard (waited for in the record)."""
+"""What Orca says as a pupil plays either edition by keyboard, and how soon during a run: a private Xvfb with
+openbox, buses, a speech-dispatcher voice that records each utterance, and Orca with its own home and debug log.
+Each stop: the keys, the object then focused (waited for on the bus) and what is heard (waited for in the record)."""
 
 import os, re, shutil, subprocess, sys, time, unicodedata
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))

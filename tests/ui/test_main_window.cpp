@@ -1,7 +1,5 @@
-// The main window as a user meets it: the error cue, a refused start, the Tab
-// key, the day timer in the event loop, 解説, closing, and texts condensed to fit.
-// What texts, steps, buttons and ticks write into the world record is in the
-// golden traces (tests/trace/data).
+// The main window as a user meets it: the error cue, a refused start, Tab, the day timer, 解説, closing and
+// condensed texts. What they write into the world record is in the golden traces (tests/trace/data).
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFontInfo>
@@ -32,11 +30,9 @@ int stretch(const QWidget& widget) {
 
 double text_width(const QWidget& w, const QString& text) { return QFontMetricsF(w.font()).horizontalAdvance(text); }
 
-// What a user sees at start-up, pixel for pixel: every caption, colour, font,
-// picture and place, and the texts condensed to fit; and the title with all
-// its spaces. The test's main sets the style, scale and font DPI the images
-// were made with. After an intended change of look, check the image written
-// to the test's working directory and copy it over the golden one.
+// What a user sees at start-up, pixel for pixel, and the title with all its spaces (the test's main sets the
+// style, scale and font DPI). After an intended change of look, check the image written to the working
+// directory and copy it over the golden one.
 TEST_F(MainWindowTest, BothWindowsLookAsTheirGoldenImagesAtStartUp) {
   const QString family = QFontInfo(window->speed_box()->font()).family();
   EXPECT_EQ(family, QStringLiteral("IPAPGothic")) << "the images were made with IPAPGothic (fonts-ipafont-gothic)";

@@ -1,10 +1,6 @@
-// The page's promises in Debian's Chromium (and Firefox where named), driven
-// through puppeteer-core as a pupil would: offline and private, the bell,
-// the address links, the keyboard, what a screen reader is given, touch and
-// full-width digits (its layouts at each size: viewports.test.mjs). Texts,
-// names and the Tab order come from the form's description (form_export
-// beside the page). Screenshots of the Tab walk are kept in shots/ of the
-// working folder.
+// The page's promises in Debian's Chromium (and Firefox where named), driven as a pupil would: offline and
+// private, the bell, the address links, the keyboard, what a screen reader is given, touch and full-width digits.
+// Texts, names and the Tab order come from the form's description; the Tab walk's screenshots go to shots/.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -37,8 +33,7 @@ after(async () => {
   for (const dir of profiles) fs.rmSync(dir, { recursive: true, force: true });
 });
 
-// A fresh tab in a context of its own, the page loaded and started (the About
-// panel shows once the start-up defaults have run).
+// A fresh tab in a context of its own, the page loaded and started (the About panel shows once the defaults ran).
 async function open(browser, { url = FILE_URL, viewport = { width: 1280, height: 800 }, init, setup } = {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
@@ -56,8 +51,8 @@ async function type(page, id, value) {  // as a user: select the box's text, the
   await page.keyboard.sendCharacter(value);
 }
 
-// A run without carnivores ends, with the bell, at the end of its first day,
-// shown as day 2 (the start-up run, with carnivores, cannot end there).
+// A run without carnivores ends, with the bell, at the end of its first day, shown as day 2 (the start-up run,
+// with carnivores, cannot end there).
 async function runToEnd(page) {
   await type(page, 'speed_box', '1');
   await type(page, 'carnivore_count_box', '0');
@@ -94,13 +89,9 @@ for (const name of ['chromium', 'firefox']) {
       await page.click('#about_button');
       await page.click('#about_button');
       assert.deepEqual(requests, [url]);
-      const stored = await page.evaluate(async () => ({
-        cookie: document.cookie,
-        local: localStorage.length,
-        session: sessionStorage.length,
-        databases: (await indexedDB.databases?.() ?? []).length,
-        caches: globalThis.caches ? (await caches.keys()).length : 0,
-      }));
+      const stored = await page.evaluate(async () => ({ cookie: document.cookie, local: localStorage.length,
+        session: sessionStorage.length, databases: (await indexedDB.databases?.() ?? []).length,
+        caches: globalThis.caches ? (await caches.keys()).length : 0 }));
       assert.deepEqual(stored, { cookie: '', local: 0, session: 0, databases: 0, caches: 0 });
       assert.deepEqual(await page.cookies(), []);
       await runToEnd(await open(browser));
@@ -115,8 +106,7 @@ test('the end of a run sounds after a first touch, and not before; the sound is 
   const page = await open(chromium, {
     viewport: { width: 1280, height: 800, hasTouch: true },
     init: () => {
-      // The event each audio context is made in: a touch's pointerdown gives
-      // no activation by HTML's rules, and an iPad then keeps it silent.
+      // The event each audio context is made in: a touch's pointerdown is no activation, and an iPad keeps silent.
       const made = (globalThis.made = []);
       globalThis.AudioContext = class extends AudioContext {
         constructor(...options) {
@@ -171,8 +161,7 @@ test('an address link copies its address and tells so in a page-modal box that a
     await page.waitForSelector('[role=alertdialog]', { hidden: true });
     assert.equal(await page.evaluate(() => document.activeElement.id), link.role, 'the focus went back to the link');
   }
-  // From the keyboard: Enter opens the box over the About panel, which stays
-  // behind it; a browser that refuses the clipboard gets the copy the older way.
+  // Enter opens the box over the About panel, which stays; a refused clipboard gets the copy the older way.
   const { role, address } = FORM.controls.find((c) => c.kind === 'link');
   await page.evaluate(async () => {
     await navigator.clipboard.writeText('before');
@@ -369,8 +358,7 @@ test('full-width digits from an input method are read, and boxes ask for a numer
 });
 
 test('a refused box shows its hint beside it while the pupil types, covering no control; a screen reader gets it', async () => {
-  // Every box beside the About panel; in the touch layouts (a laptop's, a phone's), the first, one with a
-  // two-part hint, and the speed's.
+  // Every box in the fixed layout; in the touch layouts the first, one with a two-part hint, and the speed's.
   const some = (c) => [0, 6, 9].includes(c.index);
   for (const [viewport, which] of [[{ width: 1920, height: 1080 }, () => true], [{ width: 1280, height: 800 }, some],
     [{ width: 390, height: 844, isMobile: true }, some]]) {

@@ -1,13 +1,7 @@
-// The page on phones, tablets and desktops, in Chromium (with touch where a
-// finger is the pointer) and a few in Firefox: which layout shows, that the
-// About panel covers no control, that nothing needs sideways scrolling (nor
-// any scrolling in the fixed layout) and no text is cut, every target's hit
-// area measured by hit-testing outward from its middle (24 CSS pixels, 44
-// for a finger, no two overlapping), the touch layout's text sizes, every
-// picture at a whole number of device pixels per pixel from a device pixel
-// on, and the field's screenshot equal to its own pixels scaled so; then
-// browser zoom (the emulated pixel ratio up, the viewport down): text twice
-// as large at 200 %, and at 400 % of 1280 × 800 no sideways scrolling.
+// The page's layouts in Chromium (with touch where a finger is the pointer) and Firefox, each viewport reached
+// by a resize: the layout chosen, the About panel over no control, nothing scrolled sideways (nor at all in the
+// fixed layout) or cut, every target's hit area by hit-testing (24 CSS pixels, 44 for a finger, none overlapping),
+// the touch layout's text sizes, every picture at whole device pixels, and browser zoom at 200 % and 400 %.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -21,9 +15,8 @@ import { launchOptions } from '../../tools/noboria-trace-web.mjs';
 const URL = pathToFileURL(process.env.NOBORIA_PAGE).href;
 const profiles = [];
 const browsers = new Map();
-// A browser for each pixel ratio, set as the screen's own: emulated ratios
-// (CDP's deviceScaleFactor) lay out and paint at whole CSS pixels, unlike a
-// real screen of that ratio.
+// A browser for each pixel ratio, set as the screen's own: emulated ratios (CDP's deviceScaleFactor) lay out
+// and paint at whole CSS pixels, unlike a real screen of that ratio.
 async function browser(name, ratio) {
   const key = `${name} ${ratio}`;
   if (!browsers.has(key)) {
@@ -73,9 +66,8 @@ async function open(name, [width, height, ratio, touch]) {
 // What a pointer aims at: buttons (the step controls' arrows each), boxes, links.
 const TARGETS = '.window :is(button, input, [role=link])';
 
-// Each target's hit area: hit-tested outward from its middle, in steps of
-// a quarter pixel, as far as the point still lands on it (or inside it),
-// scrolled into view first. In document coordinates.
+// Each target's hit area, scrolled into view: hit-tested outward from its middle in quarter pixels as far as
+// the point still lands on it (or inside it). In document coordinates.
 function hitAreas(targets) {
   const STEP = 0.25;
   return [...document.querySelectorAll(targets)].filter((e) => e.checkVisibility()).map((e) => {
@@ -131,8 +123,7 @@ function placesAndCuts() {
   };
 }
 
-// Every shown picture (the title bars' icons are drawn smaller than their
-// pixels): its place in device pixels and its own size.
+// Every shown picture (the title bars' icons are drawn smaller): its place in device pixels and its own size.
 function pictures() {
   window.scrollTo(0, 0);
   return [...document.querySelectorAll('.client .frame')].filter((f) => f.offsetWidth).map((f) => {

@@ -28,11 +28,13 @@ function textWidth(el, text) {
   return widthIn(font, text);
 }
 
-// The width a control was written with: read once, from the markup, never from layout.
-function baseWidth(el) {
-  if (el.baseWidth === undefined) el.baseWidth = parseFloat(el.style.width);
-  return el.baseWidth;
+// A style a control was written with (its width, a font size, a picture's
+// place): read once, from the markup, never from layout, to be given back.
+function written(el, property) {
+  el.written ??= {};
+  return (el.written[property] ??= el.style[property]);
 }
+const baseWidth = (el) => parseFloat(written(el, 'width'));
 
 function condense(el, text, room, minimum) {
   const natural = textWidth(el, text);
@@ -62,7 +64,7 @@ function letRun(el) {
 // fit rather than cut them. Read first, then written.
 const lineLabels = [...document.querySelectorAll('.label.lines')];
 function fitLines() {
-  for (const el of lineLabels) el.style.fontSize = el.baseFont ??= el.style.fontSize;
+  for (const el of lineLabels) el.style.fontSize = written(el, 'fontSize');
   if (!touchText) return;
   const fits = lineLabels.filter((el) => el.offsetWidth).map((el) => {
     const s = getComputedStyle(el);

@@ -36,16 +36,15 @@ function measureGrowing() {
 function growPictures(measured, room, least) {
   const ratio = devicePixelRatio || 1;
   for (const { item, canvas, width, chrome } of measured) {
-    let steps = wholeSteps(canvas, width, room(canvas), ratio);
-    // The touch layout scrolls downwards: a picture higher than its room
-    // keeps whole pixels where its width allows.
-    if (steps < 1 && width * ratio >= canvas.width) steps = 1;
-    item.baseHeight ??= item.style.height;  // the fixed layout's, which ungrowPictures() gives back
+    // The touch layout scrolls downwards: a room lower than the picture at
+    // one device pixel a pixel gives way; only the width can smooth it.
+    const steps = wholeSteps(canvas, width, Math.max(room(canvas), canvas.height / ratio), ratio);
+    written(item, 'height');  // the fixed layout's, which ungrowPictures() gives back
     item.style.height = `${Math.max(least(item), canvas.height * steps / ratio + chrome)}px`;
   }
 }
 function ungrowPictures() {
-  for (const item of growing) if (item.baseHeight !== undefined) item.style.height = item.baseHeight;
+  for (const item of growing) item.style.height = written(item, 'height');
 }
 
 // `scale`: the panels' own (CSS pixels per pixel of the fixed layout, 1 in the touch layout).
